@@ -1,0 +1,38 @@
+# Orvane: `make run` plays, `make test` runs every test, `make check` the unit tests alone.
+BUILD_DIR ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all run test check build deps-run deps-test bench clean
+
+all: build
+
+deps-run:
+	@tools/install-deps.sh run
+
+deps-test:
+	@tools/install-deps.sh test
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+
+build: $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps-run build
+	cd $(BUILD_DIR) && ./orvane
+
+check: deps-test build
+	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -L unit
+
+test: deps-test build
+	tools/run-tests.sh $(BUILD_DIR)
+
+bench:
+	@tools/install-deps.sh bench
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON -DORVANE_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	tools/with-xvfb.sh tools/run-bench.sh build-bench
+
+clean:
+	rm -rf $(BUILD_DIR) build-bench build-sanitize build-windows

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/core/Platform.h"
+
+#include <istream>
+#include <string>
+
+namespace ov
+{
+
+// Milliseconds since UTC midnight, 0 to 86 399 999.
+int timeOfDayMs();
+
+// The current UTC time of day as "hh:mm:ss.mmm".
+std::string getTimeString();
+
+// Reads up to the next line feed (consumed, not stored) and drops one
+// carriage return at the end, so both line endings read alike.
+std::string readLine(std::istream& input);
+
+// The UTC time that the engine sees: the system's, or a test's.
+UtcTime currentUtcTime();
+
+// Lets tests set the time of day (for example just before midnight).
+// Passing nullptr returns to the system clock.
+using UtcTimeSource = UtcTime (*)();
+void setUtcTimeSource(UtcTimeSource source);
+
+// Measures elapsed milliseconds of the time of day. A measurement across
+// UTC midnight reports -1 once.
+class Clock
+{
+public:
+    Clock();
+
+    // Milliseconds since the reference; the reference becomes now.
+    int delta();
+
+    // Milliseconds since the reference; the reference stays.
+    int split() const;
+
+private:
+    int m_previousTime;
+};
+
+} // namespace ov

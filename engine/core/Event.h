@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace ov
+{
+
+inline const std::string EVENT_TYPE_UNDEFINED = "ov::undefined";
+inline const std::string EVENT_TYPE_STEP = "ov::step";
+inline const std::string EVENT_TYPE_KEYBOARD = "ov::keyboard";
+inline const std::string EVENT_TYPE_MOUSE = "ov::mouse";
+inline const std::string EVENT_TYPE_COLLISION = "ov::collision";
+inline const std::string EVENT_TYPE_OUT = "ov::out";
+inline const std::string EVENT_TYPE_VIEW = "ov::view";
+
+// A message handed to objects; receivers tell kinds apart by getType() and
+// then read the matching subclass.
+class Event
+{
+public:
+    Event();
+    virtual ~Event();
+
+    void setType(const std::string& type);
+    const std::string& getType() const;
+
+private:
+    std::string m_type;
+};
+
+} // namespace ov

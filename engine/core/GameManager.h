@@ -1,0 +1,47 @@
+#pragma once
+
+#include "engine/core/Manager.h"
+
+namespace ov
+{
+
+const int FRAME_TIME_MS = 33;
+const int TIMER_PERIOD_MS = 1;
+
+// Owns the program's time: starts and stops the engine managers in order and
+// runs the fixed-rate game loop of 33 ms frames until the game is over.
+class GameManager : public Manager
+{
+public:
+    static GameManager& getInstance();
+
+    int start() override;
+    void stop() override;
+
+    // The game loop; returns when the game is over.
+    void run();
+
+    void setGameOver(bool gameOver = true);
+    bool getGameOver() const;
+    int getStepCount() const;
+
+    // The game's own manager, which builds the level: started at the top of
+    // run and stopped after the last frame. The engine knows it only as a Manager.
+    void setFloorManager(Manager* floorManager);
+    Manager* getFloorManager() const;
+
+    // The frame sleep; tests replace it to check the loop's timing.
+    using SleepFunction = void (*)(int milliseconds);
+    void setSleepFunction(SleepFunction sleep);
+
+private:
+    GameManager();
+    ~GameManager() override;
+
+    bool m_gameOver;
+    int m_stepCount;
+    Manager* m_floorManager;
+    SleepFunction m_sleep;
+};
+
+} // namespace ov

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/core/Manager.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+namespace ov
+{
+
+const char LOG_FILE[] = "orvane.log";
+
+// Writes the program's log file: one line per event, stamped with the UTC
+// time of day, a level word and the name of the part that reports.
+// Line format: "\n%-5s | %s | %-16s | " then the message.
+class LogManager : public Manager
+{
+public:
+    static LogManager& getInstance();
+
+    int start() override;
+    void stop() override;
+
+    void setFlush(bool flush);
+    bool getFlush() const;
+
+    // Returns the number of characters written; 0 when no file is open.
+    int writeLog(const std::string& level, const std::string& source, const char* format, ...)
+        __attribute__((format(printf, 4, 5)));
+    int writeLogV(const std::string& level, const std::string& source, const char* format, va_list args);
+
+private:
+    LogManager();
+    ~LogManager() override;
+
+    bool m_flush;
+    std::FILE* m_file;
+};
+
+} // namespace ov

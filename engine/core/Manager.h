@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/world/ObjectList.h"
+
+#include <array>
+#include <string>
+
+namespace ov
+{
+
+class Object;
+
+const int MAX_EVENT_TYPES = 100;
+
+// Base of every manager: a type name (also the source name of its log lines),
+// a started flag, and a registry of which objects asked for which event types.
+// The registry is bookkeeping only; events are delivered by direct calls.
+class Manager
+{
+public:
+    Manager();
+
+    // Virtual operations in a fixed order: isValid, destructor, start, stop.
+    virtual bool isValid(const std::string& eventType) const;
+    virtual ~Manager();
+    virtual int start();
+    virtual void stop();
+
+    Manager(const Manager&) = delete;
+    Manager& operator=(const Manager&) = delete;
+
+    void setType(const std::string& type);
+    const std::string& getType() const;
+    bool isStarted() const;
+
+    // Writes a line through the log manager with this manager's type as source.
+    // Returns the number of characters written.
+    int logMessage(const std::string& level, const char* format, ...)
+        __attribute__((format(printf, 3, 4)));
+
+    int registerInterest(Object* object, const std::string& eventType);
+    int unregisterInterest(Object* object, const std::string& eventType);
+
+    // Read access to the registry, slots 0 to getEventCount() - 1.
+    int getEventCount() const;
+    const std::string& getEventName(int slot) const;
+    const ObjectList& getInterested(int slot) const;
+
+protected:
+    void setStarted(bool started);
+
+private:
+    int findEvent(const std::string& eventType) const;
+
+    std::string m_type;
+    bool m_started;
+    std::array<std::string, MAX_EVENT_TYPES> m_eventNames;
+    std::array<ObjectList, MAX_EVENT_TYPES> m_interested;
+    int m_eventCount;
+};
+
+} // namespace ov

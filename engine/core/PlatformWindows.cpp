@@ -1,0 +1,40 @@
+#include "engine/core/Platform.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+namespace ov
+{
+namespace platform
+{
+
+UtcTime utcTime()
+{
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return UtcTime{now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+void sleepMilliseconds(int milliseconds)
+{
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+void beginTimerPeriod(unsigned int milliseconds)
+{
+    timeBeginPeriod(milliseconds);
+}
+
+void endTimerPeriod(unsigned int milliseconds)
+{
+    timeEndPeriod(milliseconds);
+}
+
+bool displayAvailable()
+{
+    // A Windows desktop session always has a display for the window.
+    return true;
+}
+
+} // namespace platform
+} // namespace ov

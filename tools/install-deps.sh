@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing needs and that
+# this machine lacks. Usage: tools/install-deps.sh run|test|bench
+set -euo pipefail
+
+run_packages="cmake make g++ libsfml-dev libx11-dev"
+test_packages="$run_packages googletest libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick sox libsox-fmt-all faketime g++-mingw-w64-x86-64 clang libclang-rt-14-dev"
+bench_packages="$run_packages libbenchmark-dev xvfb"
+
+case "${1:-run}" in
+    run) wanted=$run_packages ;;
+    test) wanted=$test_packages ;;
+    bench) wanted=$bench_packages ;;
+    *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in $wanted; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
