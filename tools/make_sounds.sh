@@ -24,9 +24,11 @@ RATE=44100
 SOX="sox -R -V1"          # -R: repeatable noise
 OUT="-r $RATE -c 1 -b 16"
 
-# Finish a raw effect: fades so it starts and ends silent, peak at -3 dBFS.
+# Finish a raw effect: no DC, fades so it starts and ends silent, peak at
+# -3 dBFS. (Sweeps of non-sine waves use linear "a:b" sweeps: sox's
+# exponential "a/b" sweep misbehaves for them.)
 finish() { # in.wav out.wav fade_in fade_out
-    $SOX "$1" $OUT "$2" fade t "$3" 0 "$4" gain -n -3
+    $SOX "$1" $OUT "$2" highpass 25 fade t "$3" 0 "$4" gain -n -3
 }
 
 encode() { # in.wav out.ogg quality
@@ -34,7 +36,7 @@ encode() { # in.wav out.ogg quality
 }
 
 # --- jump5: rising square sweep --------------------------------------------
-$SOX -n $OUT "$TMP/j.wav" synth 0.2 square 280/900 lowpass 4000 vol 0.5
+$SOX -n $OUT "$TMP/j.wav" synth 0.2 square 280:900 lowpass 4000 vol 0.5
 finish "$TMP/j.wav" "$TMP/jump5.wav" 0.005 0.06
 encode "$TMP/jump5.wav" data/sounds/jump5.ogg 3
 
@@ -42,7 +44,7 @@ encode "$TMP/jump5.wav" data/sounds/jump5.ogg 3
 parts=()
 i=0
 for f in 5000 3800 2800 2000 1400 1000; do
-    $SOX -n $OUT "$TMP/h$i.wav" synth 0.025 whitenoise bandpass "$f" 1.2q
+    $SOX -n $OUT "$TMP/h$i.wav" synth 0.025 whitenoise bandpass "$f" 3q bandpass "$f" 3q
     parts+=("$TMP/h$i.wav")
     i=$((i + 1))
 done
@@ -51,8 +53,8 @@ finish "$TMP/h.wav" "$TMP/hit2.wav" 0.01 0.08
 encode "$TMP/hit2.wav" data/sounds/hit2.ogg 3
 
 # --- hurt3: low harsh falling tone -----------------------------------------
-$SOX -n $OUT "$TMP/u.wav" synth 0.25 sawtooth 230/80 synth 0.25 square mix 115/40 \
-    overdrive 12 lowpass 2500 tremolo 35 50
+$SOX -n $OUT "$TMP/u.wav" synth 0.25 sawtooth 230:80 synth 0.25 square mix 115:40 \
+    vol 0.4 overdrive 12 lowpass 2500 tremolo 35 50
 finish "$TMP/u.wav" "$TMP/hurt3.wav" 0.004 0.1
 encode "$TMP/hurt3.wav" data/sounds/hurt3.ogg 3
 
@@ -69,14 +71,14 @@ finish "$TMP/e.wav" "$TMP/error3.wav" 0.002 0.05
 encode "$TMP/error3.wav" data/sounds/error3.ogg 3
 
 # --- fall5: slime death, squelchy falling low tone --------------------------
-$SOX -n $OUT "$TMP/f1.wav" synth 0.4 square 260/55 lowpass 600 tremolo 13 70
+$SOX -n $OUT "$TMP/f1.wav" synth 0.4 square 260:55 lowpass 600 tremolo 13 70
 $SOX -n $OUT "$TMP/f2.wav" synth 0.4 brownnoise lowpass 400 vol 0.5
 $SOX -m "$TMP/f1.wav" "$TMP/f2.wav" $OUT "$TMP/f.wav"
 finish "$TMP/f.wav" "$TMP/fall5.wav" 0.01 0.15
 encode "$TMP/fall5.wav" data/sounds/fall5.ogg 3
 
 # --- jump2: slime hop, short low boing --------------------------------------
-$SOX -n $OUT "$TMP/b.wav" synth 0.15 sine 140/380 tremolo 28 35 lowpass 1500
+$SOX -n $OUT "$TMP/b.wav" synth 0.15 sine 140:380 tremolo 28 35 lowpass 1500
 finish "$TMP/b.wav" "$TMP/jump2.wav" 0.005 0.06
 encode "$TMP/jump2.wav" data/sounds/jump2.ogg 3
 
@@ -160,7 +162,8 @@ mix = array.array("d", bytes(8 * TOTAL))
 def wave_value(kind, phase, duty=0.5):
     p = phase - math.floor(phase)
     if kind == "square":
-        return 1.0 if p < duty else -1.0
+        # minus the mean, so narrow pulses carry no DC
+        return (1.0 if p < duty else -1.0) - (2.0 * duty - 1.0)
     if kind == "tri":
         return 4.0 * p - 1.0 if p < 0.5 else 3.0 - 4.0 * p
     return math.sin(2 * math.pi * p)
@@ -305,11 +308,18 @@ for f in data/sounds/jump5.ogg data/sounds/hit2.ogg data/sounds/hurt3.ogg \
     peak=$(awk '/^Maximum amplitude/ {print $3}' <<<"$stats")
     minv=$(awk '/^Minimum amplitude/ {print $3}' <<<"$stats")
     rms=$(awk '/^RMS +amplitude/ {print $3}' <<<"$stats")
+    mean=$(awk '/^Mean +amplitude/ {print $3}' <<<"$stats")
     chans=$(soxi -c "$f")
     printf '%-30s %7.3f s  max %s  min %s  rms %s  %s ch  %s Hz  %s bytes\n' \
         "$f" "$len" "$peak" "$minv" "$rms" "$chans" "$(soxi -r "$f")" "$(stat -c %s "$f")"
     if awk -v r="$rms" 'BEGIN { exit !(r < 0.01) }'; then
         echo "  too quiet: $f" >&2; status=1
+    fi
+    if awk -v m="$mean" 'BEGIN { exit !(m > 0.02 || m < -0.02) }'; then
+        echo "  DC offset: $f" >&2; status=1
+    fi
+    if awk -v a="$peak" -v b="$minv" 'BEGIN { exit !(a >= 0.999 || b <= -0.999) }'; then
+        echo "  clipping: $f" >&2; status=1
     fi
     if [ "$chans" != 1 ]; then echo "  not mono: $f" >&2; status=1; fi
 done
