@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Runs a command with a virtual X display of its own: tools/with-xvfb.sh COMMAND...
+# Xvfb picks a free display number itself (-displayfd), so runs started
+# together never share a server.
 set -euo pipefail
 
-number=90
-while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
-    number=$((number + 1))
-done
-Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+fifo=$(mktemp -u /tmp/orvane-xvfb.XXXXXX)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true' EXIT
+trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; rm -f "$fifo"' EXIT
 
-for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${number}" ] && break
-    sleep 0.05
-done
+number=""
+read -r -t 20 number <"$fifo" || true
+if [ -z "$number" ]; then
+    echo "with-xvfb: Xvfb did not start" >&2
+    exit 1
+fi
 export DISPLAY=":${number}"
 "$@"

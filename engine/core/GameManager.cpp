@@ -1,0 +1,164 @@
+#include "engine/core/GameManager.h"
+
+#include "engine/core/Clock.h"
+#include "engine/core/EventStep.h"
+#include "engine/core/LogManager.h"
+#include "engine/core/Platform.h"
+#include "engine/display/DisplayManager.h"
+#include "engine/display/InputManager.h"
+#include "engine/world/Object.h"
+#include "engine/world/ObjectList.h"
+#include "engine/world/ObjectListIterator.h"
+#include "engine/world/WorldManager.h"
+
+namespace ov
+{
+
+GameManager::GameManager() :
+    m_gameOver(false),
+    m_stepCount(0),
+    m_floorManager(nullptr),
+    m_sleep(platform::sleepMilliseconds)
+{
+    setType("GameManager");
+}
+
+GameManager::~GameManager()
+{
+}
+
+GameManager& GameManager::getInstance()
+{
+    static GameManager instance;
+    return instance;
+}
+
+int GameManager::start()
+{
+    // Sleeps must be accurate to about a millisecond for a steady frame rate.
+    platform::beginTimerPeriod(TIMER_PERIOD_MS);
+
+    // Without a log there is nowhere to say why.
+    if (LogManager::getInstance().start() != 0)
+        return -1;
+
+    if (DisplayManager::getInstance().start() != 0)
+    {
+        logMessage("ERROR", "Error staring DisplayManager.");
+        return -1;
+    }
+    if (WorldManager::getInstance().start() != 0)
+    {
+        logMessage("ERROR", "Error starting WorldManager.");
+        return -1;
+    }
+    if (InputManager::getInstance().start() != 0)
+    {
+        logMessage("ERROR", "Error starting InputManager.");
+        return -1;
+    }
+
+    setStarted(true);
+    logMessage("", "Started.");
+    return 0;
+}
+
+void GameManager::stop()
+{
+    m_gameOver = true;
+    platform::endTimerPeriod(TIMER_PERIOD_MS);
+    logMessage("", "Stopping managers.");
+
+    // Reverse order of start; each stop is safe on a manager that never started.
+    InputManager::getInstance().stop();
+    WorldManager::getInstance().stop();
+    DisplayManager::getInstance().stop();
+    LogManager::getInstance().stop();
+
+    // Base stop: its "Stopped." line is skipped because the log is closed now.
+    Manager::stop();
+}
+
+void GameManager::run()
+{
+    Clock clock;
+    m_stepCount = 0;
+    logMessage("ALERT", "--------START GAME LOOP--------");
+
+    if (m_floorManager && !m_floorManager->isStarted() && m_floorManager->start() != 0)
+    {
+        logMessage("ERROR", "Error starting FloorManager.");
+        m_gameOver = true;
+        return;
+    }
+
+    WorldManager& world = WorldManager::getInstance();
+    int adjustTime = 0;
+    while (!m_gameOver)
+    {
+        ++m_stepCount;
+        clock.delta();
+
+        InputManager::getInstance().getInput();
+        world.update(m_stepCount);
+        world.draw();
+        DisplayManager::getInstance().swapBuffers();
+
+        // A copy: objects created by these handlers get their first step next frame.
+        EventStep step;
+        ObjectList objects = world.getAllObjects();
+        ObjectListIterator iterator(&objects);
+        for (iterator.first(); !iterator.isDone(); iterator.next())
+            iterator.currentObject()->handleEvent(step);
+
+        int loopTime = clock.split();
+        int sleepTime = FRAME_TIME_MS - loopTime - adjustTime;
+        if (sleepTime < 0)
+            sleepTime = 0;
+
+        clock.delta();
+        m_sleep(sleepTime);
+        int actualSleep = clock.split();
+
+        // Oversleeping is paid back in the next frame; undersleeping is not made up.
+        adjustTime = actualSleep - sleepTime;
+        if (adjustTime < 0)
+            adjustTime = 0;
+    }
+
+    if (m_floorManager && m_floorManager->isStarted())
+        m_floorManager->stop();
+    logMessage("ALERT", "---------END GAME LOOP---------");
+}
+
+void GameManager::setGameOver(bool gameOver)
+{
+    m_gameOver = gameOver;
+}
+
+bool GameManager::getGameOver() const
+{
+    return m_gameOver;
+}
+
+int GameManager::getStepCount() const
+{
+    return m_stepCount;
+}
+
+void GameManager::setFloorManager(Manager* floorManager)
+{
+    m_floorManager = floorManager;
+}
+
+Manager* GameManager::getFloorManager() const
+{
+    return m_floorManager;
+}
+
+void GameManager::setSleepFunction(SleepFunction sleep)
+{
+    m_sleep = sleep ? sleep : platform::sleepMilliseconds;
+}
+
+} // namespace ov

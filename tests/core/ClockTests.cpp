@@ -1,0 +1,92 @@
+#include "CoreTestSupport.h"
+#include "support/TestSupport.h"
+
+#include "engine/core/Clock.h"
+
+#include <sstream>
+
+using coretest::LogTest;
+using coretest::useFakeTime;
+
+TEST_F(LogTest, TimeOfDayRollsOverAtMidnight)
+{
+    useFakeTime(23, 59, 59, 999);
+    EXPECT_EQ(ov::timeOfDayMs(), 86399999);
+    EXPECT_EQ(ov::getTimeString(), "23:59:59.999");
+
+    useFakeTime(0, 0, 0, 0);
+    EXPECT_EQ(ov::timeOfDayMs(), 0);
+    EXPECT_EQ(ov::getTimeString(), "00:00:00.000");
+
+    useFakeTime(7, 4, 9, 50);
+    EXPECT_EQ(ov::getTimeString(), "07:04:09.050");
+    useFakeTime(9, 5, 3, 7);
+    EXPECT_EQ(ov::getTimeString(), "09:05:03.007");
+}
+
+TEST_F(LogTest, ClockLogsItsStartAndMeasuresFromItsReference)
+{
+    useFakeTime(10, 0, 0, 0);
+    ov::Clock clock;
+
+    test::LogLine line = test::logLines().back();
+    EXPECT_EQ(line.level, "");
+    EXPECT_EQ(line.source, "Clock");
+    EXPECT_EQ(line.message, "Delta clock started. Reported start time: 10:00:00.000 UTC");
+
+    coretest::g_fakeTimeMs += 250;
+    EXPECT_EQ(clock.split(), 250);
+    EXPECT_EQ(clock.split(), 250);
+    EXPECT_EQ(clock.delta(), 250);
+    EXPECT_EQ(clock.split(), 0);
+    coretest::g_fakeTimeMs += 7;
+    EXPECT_EQ(clock.delta(), 7);
+}
+
+TEST_F(LogTest, ClockReportsMinusOneOnceAcrossMidnight)
+{
+    useFakeTime(23, 59, 59, 990);
+    ov::Clock clock;
+
+    useFakeTime(0, 0, 0, 5);
+    EXPECT_EQ(clock.split(), -1);
+    EXPECT_EQ(clock.delta(), -1);
+
+    // delta took 00:00:00.005 as the new reference.
+    useFakeTime(0, 0, 0, 20);
+    EXPECT_EQ(clock.split(), 15);
+}
+
+TEST(ReadLine, CarriageReturnLineFeedAndLineFeedReadAlike)
+{
+    std::istringstream crlf("ab\r\nc");
+    EXPECT_EQ(ov::readLine(crlf), "ab");
+    EXPECT_EQ(ov::readLine(crlf), "c");
+    EXPECT_TRUE(crlf.eof());
+
+    std::istringstream lf("ab\n\nc\n");
+    EXPECT_EQ(ov::readLine(lf), "ab");
+    EXPECT_EQ(ov::readLine(lf), "");
+    EXPECT_EQ(ov::readLine(lf), "c");
+    EXPECT_FALSE(lf.eof());
+}
+
+TEST(ReadLine, KeepsCarriageReturnsInsideTheLine)
+{
+    std::istringstream input("a\rb\r\n\r\n");
+    EXPECT_EQ(ov::readLine(input), "a\rb");
+    EXPECT_EQ(ov::readLine(input), "");
+}
+
+TEST(ReadLine, EndOfInputGivesWhatWasReadAndReportsTheEnd)
+{
+    std::istringstream empty("");
+    EXPECT_EQ(ov::readLine(empty), "");
+    EXPECT_TRUE(empty.eof());
+    EXPECT_TRUE(empty.fail());
+
+    std::istringstream done("x\n");
+    EXPECT_EQ(ov::readLine(done), "x");
+    EXPECT_EQ(ov::readLine(done), "");
+    EXPECT_TRUE(done.eof());
+}
