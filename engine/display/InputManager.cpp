@@ -1,0 +1,291 @@
+#include "engine/display/InputManager.h"
+
+#include "engine/core/LogManager.h"
+#include "engine/display/DisplayManager.h"
+#include "engine/world/Object.h"
+#include "engine/world/ObjectList.h"
+#include "engine/world/ObjectListIterator.h"
+#include "engine/world/WorldManager.h"
+
+namespace ov
+{
+
+namespace
+{
+
+struct KeyPair
+{
+    Key key;
+    sf::Keyboard::Key sfmlKey;
+};
+
+// Engine keys in order, each with the SFML key read for it.
+const KeyPair KEY_TABLE[KEY_COUNT] = {
+    {Key::Space, sf::Keyboard::Space},
+    {Key::Return, sf::Keyboard::Enter},
+    {Key::Escape, sf::Keyboard::Escape},
+    {Key::Tab, sf::Keyboard::Tab},
+    {Key::Left, sf::Keyboard::Left},
+    {Key::Right, sf::Keyboard::Right},
+    {Key::Up, sf::Keyboard::Up},
+    {Key::Down, sf::Keyboard::Down},
+    {Key::Pause, sf::Keyboard::Pause},
+    {Key::Minus, sf::Keyboard::Subtract},
+    {Key::Plus, sf::Keyboard::Add},
+    {Key::Tilde, sf::Keyboard::Tilde},
+    {Key::Period, sf::Keyboard::Period},
+    {Key::Comma, sf::Keyboard::Comma},
+    {Key::Slash, sf::Keyboard::Slash},
+    {Key::Equal, sf::Keyboard::Equal},
+    {Key::Backslash, sf::Keyboard::Backslash},
+    {Key::Multiply, sf::Keyboard::Multiply},
+    {Key::Quote, sf::Keyboard::Quote},
+    {Key::Semicolon, sf::Keyboard::Semicolon},
+    {Key::LeftControl, sf::Keyboard::LControl},
+    {Key::RightControl, sf::Keyboard::RControl},
+    {Key::LeftShift, sf::Keyboard::LShift},
+    {Key::RightShift, sf::Keyboard::RShift},
+    {Key::F1, sf::Keyboard::F1},
+    {Key::F2, sf::Keyboard::F2},
+    {Key::F3, sf::Keyboard::F3},
+    {Key::F4, sf::Keyboard::F4},
+    {Key::F5, sf::Keyboard::F5},
+    {Key::F6, sf::Keyboard::F6},
+    {Key::F7, sf::Keyboard::F7},
+    {Key::F8, sf::Keyboard::F8},
+    {Key::F9, sf::Keyboard::F9},
+    {Key::F10, sf::Keyboard::F10},
+    {Key::F11, sf::Keyboard::F11},
+    {Key::F12, sf::Keyboard::F12},
+    {Key::A, sf::Keyboard::A},
+    {Key::B, sf::Keyboard::B},
+    {Key::C, sf::Keyboard::C},
+    {Key::D, sf::Keyboard::D},
+    {Key::E, sf::Keyboard::E},
+    {Key::F, sf::Keyboard::F},
+    {Key::G, sf::Keyboard::G},
+    {Key::H, sf::Keyboard::H},
+    {Key::I, sf::Keyboard::I},
+    {Key::J, sf::Keyboard::J},
+    {Key::K, sf::Keyboard::K},
+    {Key::L, sf::Keyboard::L},
+    {Key::M, sf::Keyboard::M},
+    {Key::N, sf::Keyboard::N},
+    {Key::O, sf::Keyboard::O},
+    {Key::P, sf::Keyboard::P},
+    {Key::Q, sf::Keyboard::Q},
+    {Key::R, sf::Keyboard::R},
+    {Key::S, sf::Keyboard::S},
+    {Key::T, sf::Keyboard::T},
+    {Key::U, sf::Keyboard::U},
+    {Key::V, sf::Keyboard::V},
+    {Key::W, sf::Keyboard::W},
+    {Key::X, sf::Keyboard::X},
+    {Key::Y, sf::Keyboard::Y},
+    {Key::Z, sf::Keyboard::Z},
+    {Key::Num1, sf::Keyboard::Num1},
+    {Key::Num2, sf::Keyboard::Num2},
+    {Key::Num3, sf::Keyboard::Num3},
+    {Key::Num4, sf::Keyboard::Num4},
+    {Key::Num5, sf::Keyboard::Num5},
+    {Key::Num6, sf::Keyboard::Num6},
+    {Key::Num7, sf::Keyboard::Num7},
+    {Key::Num8, sf::Keyboard::Num8},
+    {Key::Num9, sf::Keyboard::Num9},
+    {Key::Num0, sf::Keyboard::Num0},
+    {Key::Backspace, sf::Keyboard::Backspace},
+};
+
+struct ButtonPair
+{
+    sf::Mouse::Button sfmlButton;
+    MouseButton button;
+};
+
+// Polled in this order for the buttons held down.
+const ButtonPair HELD_BUTTONS[] = {
+    {sf::Mouse::Left, MouseButton::Left},
+    {sf::Mouse::Middle, MouseButton::Middle},
+    {sf::Mouse::Right, MouseButton::Right},
+};
+
+// Every object in the world gets the event. The list is taken afresh for each
+// event, so an object created by one handler receives the events that follow.
+void deliver(const Event& event)
+{
+    ObjectList objects = WorldManager::getInstance().getAllObjects();
+    ObjectListIterator it(&objects);
+    for (it.first(); !it.isDone(); it.next())
+        it.currentObject()->handleEvent(event);
+}
+
+void deliverKey(Key key, KeyboardAction action)
+{
+    EventKeyboard event;
+    event.setKey(key);
+    event.setAction(action);
+    deliver(event);
+}
+
+void deliverMouse(MouseAction action, MouseButton button, const Vector* position)
+{
+    EventMouse event;
+    event.setAction(action);
+    event.setButton(button);
+    if (position)
+        event.setPosition(*position);
+    deliver(event);
+}
+
+} // namespace
+
+InputManager& InputManager::getInstance()
+{
+    static InputManager instance;
+    return instance;
+}
+
+InputManager::InputManager()
+{
+    setType("InputManager");
+}
+
+InputManager::~InputManager()
+{
+}
+
+bool InputManager::isValid(const std::string& eventType) const
+{
+    return eventType == EVENT_TYPE_KEYBOARD || eventType == EVENT_TYPE_MOUSE;
+}
+
+int InputManager::start()
+{
+    if (!LogManager::getInstance().isStarted())
+        return -1;
+    if (!WorldManager::getInstance().isStarted())
+    {
+        logMessage("ERROR", "Error starting InputManager. WorldManager not started yet.");
+        return -1;
+    }
+    DisplayManager& display = DisplayManager::getInstance();
+    if (!display.isStarted())
+    {
+        logMessage("ERROR", "Error starting InputManager. DisplayManager not started yet.");
+        return -1;
+    }
+
+    // One key-pressed event per press: holding is reported by the Held events.
+    display.getWindow()->setKeyRepeatEnabled(false);
+    setStarted(true);
+    logMessage("", "Started.");
+    return 0;
+}
+
+void InputManager::stop()
+{
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (window)
+        window->setKeyRepeatEnabled(true);
+    setStarted(false);
+    if (LogManager::getInstance().isStarted())
+        logMessage("", "Stopped.");
+}
+
+void InputManager::getInput()
+{
+    // Without a window there is nothing to poll, and asking the windowing
+    // layer for the keyboard state without a display would end the program.
+    sf::RenderWindow* window = DisplayManager::getInstance().getWindow();
+    if (!window)
+        return;
+
+    sf::Event event;
+    while (window->pollEvent(event))
+    {
+        switch (event.type)
+        {
+        case sf::Event::KeyPressed:
+            deliverKey(toEngineKey(event.key.code), KeyboardAction::Pressed);
+            break;
+        case sf::Event::KeyReleased:
+            deliverKey(toEngineKey(event.key.code), KeyboardAction::Released);
+            break;
+        case sf::Event::MouseMoved:
+        {
+            Vector position(static_cast<float>(event.mouseMove.x), static_cast<float>(event.mouseMove.y));
+            deliverMouse(MouseAction::Moved, MouseButton::Undefined, &position);
+            break;
+        }
+        case sf::Event::MouseButtonPressed:
+        {
+            Vector position(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y));
+            deliverMouse(MouseAction::Clicked, toEngineButton(event.mouseButton.button), &position);
+            break;
+        }
+        default:
+            // Closing the window included: the game decides when it ends.
+            break;
+        }
+    }
+
+    for (const KeyPair& pair : KEY_TABLE)
+    {
+        if (sf::Keyboard::isKeyPressed(pair.sfmlKey))
+            deliverKey(pair.key, KeyboardAction::Held);
+    }
+
+    for (const ButtonPair& pair : HELD_BUTTONS)
+    {
+        if (sf::Mouse::isButtonPressed(pair.sfmlButton))
+            deliverMouse(MouseAction::Held, pair.button, nullptr);
+    }
+}
+
+bool InputManager::isKeyDown(Key key) const
+{
+    // The keyboard state needs a display; there is none to ask before the window.
+    if (!DisplayManager::getInstance().getWindow())
+        return false;
+    sf::Keyboard::Key sfmlKey = toSfmlKey(key);
+    if (sfmlKey == sf::Keyboard::Unknown)
+        return false;
+    return sf::Keyboard::isKeyPressed(sfmlKey);
+}
+
+Key InputManager::toEngineKey(sf::Keyboard::Key key)
+{
+    for (const KeyPair& pair : KEY_TABLE)
+    {
+        if (pair.sfmlKey == key)
+            return pair.key;
+    }
+    return Key::Undefined;
+}
+
+sf::Keyboard::Key InputManager::toSfmlKey(Key key)
+{
+    for (const KeyPair& pair : KEY_TABLE)
+    {
+        if (pair.key == key)
+            return pair.sfmlKey;
+    }
+    return sf::Keyboard::Unknown;
+}
+
+MouseButton InputManager::toEngineButton(sf::Mouse::Button button)
+{
+    switch (button)
+    {
+    case sf::Mouse::Left:
+        return MouseButton::Left;
+    case sf::Mouse::Right:
+        return MouseButton::Right;
+    case sf::Mouse::Middle:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Undefined;
+    }
+}
+
+} // namespace ov

@@ -1,0 +1,141 @@
+#include "WindowHarness.h"
+
+#include "engine/core/LogManager.h"
+#include "engine/display/DisplayManager.h"
+#include "engine/display/InputManager.h"
+#include "engine/world/WorldManager.h"
+#include "support/TestSupport.h"
+
+#include <SFML/Graphics/Texture.hpp>
+#include <gtest/gtest.h>
+
+// Last: Xlib's macros (None, Status, ...) would clash with the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace harness
+{
+
+namespace
+{
+
+sf::Color g_firstCustomColor = sf::Color::Transparent;
+
+// The brightest pixel of a rectangle of the image.
+sf::Color brightest(const sf::Image& image, int left, int top, int width, int height)
+{
+    sf::Color best = sf::Color::Black;
+    for (int y = top; y < top + height; ++y)
+    {
+        for (int x = left; x < left + width; ++x)
+        {
+            sf::Color pixel = image.getPixel(x, y);
+            if (pixel.r + pixel.g + pixel.b > best.r + best.g + best.b)
+                best = pixel;
+        }
+    }
+    return best;
+}
+
+class WindowEnvironment : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (!hasWindow())
+            return;
+        ov::LogManager::getInstance().start();
+        ov::LogManager::getInstance().setFlush(true);
+        ov::DisplayManager::getInstance().start();
+
+        // Must be the first character the program draws: the shared text
+        // starts white and keeps the colour of the last coloured character.
+        ov::DisplayManager& display = ov::DisplayManager::getInstance();
+        display.getWindow()->clear();
+        ov::Box view = ov::WorldManager::getInstance().getView();
+        display.drawCh(view.corner + ov::Vector(1, 1), '#', ov::CUSTOM);
+        g_firstCustomColor = brightest(readBack(), 0, 0, 64, 64);
+        display.getWindow()->clear();
+
+        startManagers();
+    }
+
+    void TearDown() override
+    {
+        if (!hasWindow())
+            return;
+        ov::InputManager::getInstance().stop();
+        ov::WorldManager::getInstance().stop();
+        ov::DisplayManager::getInstance().stop();
+        ov::LogManager::getInstance().stop();
+    }
+};
+
+testing::Environment* const g_environment = testing::AddGlobalTestEnvironment(new WindowEnvironment);
+
+} // namespace
+
+bool hasWindow()
+{
+    return test::displayAvailable();
+}
+
+void startManagers()
+{
+    if (!ov::LogManager::getInstance().isStarted())
+    {
+        ov::LogManager::getInstance().start();
+        ov::LogManager::getInstance().setFlush(true);
+    }
+    if (!ov::DisplayManager::getInstance().isStarted())
+        ov::DisplayManager::getInstance().start();
+    if (!ov::WorldManager::getInstance().isStarted())
+        ov::WorldManager::getInstance().start();
+    // Always: a window opened anew repeats keys until told otherwise.
+    ov::InputManager::getInstance().start();
+}
+
+sf::Image readBack()
+{
+    sf::RenderWindow* window = ov::DisplayManager::getInstance().getWindow();
+    sf::Texture texture;
+    texture.create(window->getSize().x, window->getSize().y);
+    texture.update(*window);
+    return texture.copyToImage();
+}
+
+sf::Image readShown()
+{
+    sf::RenderWindow* window = ov::DisplayManager::getInstance().getWindow();
+    unsigned width = window->getSize().x;
+    unsigned height = window->getSize().y;
+    sf::Image image;
+    image.create(width, height, sf::Color::Black);
+
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return image;
+    XImage* shown = XGetImage(display, static_cast<::Window>(window->getSystemHandle()), 0, 0, width, height,
+                              AllPlanes, ZPixmap);
+    if (shown)
+    {
+        for (unsigned y = 0; y < height; ++y)
+        {
+            for (unsigned x = 0; x < width; ++x)
+            {
+                unsigned long pixel = XGetPixel(shown, int(x), int(y));
+                image.setPixel(x, y, sf::Color((pixel >> 16) & 0xff, (pixel >> 8) & 0xff, pixel & 0xff));
+            }
+        }
+        XDestroyImage(shown);
+    }
+    XCloseDisplay(display);
+    return image;
+}
+
+sf::Color firstCustomColor()
+{
+    return g_firstCustomColor;
+}
+
+} // namespace harness
