@@ -1,0 +1,316 @@
+#include "engine/world/Object.h"
+
+#include "engine/core/Event.h"
+#include "engine/core/GameManager.h"
+#include "engine/core/LogManager.h"
+#include "engine/resources/ResourceManager.h"
+#include "engine/resources/Sprite.h"
+#include "engine/world/ObjectList.h"
+#include "engine/world/WorldManager.h"
+
+#include <cstdarg>
+
+namespace ov
+{
+
+namespace
+{
+
+// Ids are never reused, so a log line's "type id" names one object for the whole run.
+int g_nextId = 0;
+
+} // namespace
+
+Object::Object()
+    : m_id(g_nextId++),
+      m_type("Object"),
+      m_box(),
+      m_position(),
+      m_direction(),
+      m_speed(0.0f),
+      m_spriteName(),
+      m_animation(),
+      m_altitude(0),
+      m_collisionKind(BLOCKING),
+      m_blockedBySoft(false),
+      m_eventTypes(),
+      m_active(true),
+      m_visible(true),
+      m_gravity(false),
+      m_alwaysDraw(false)
+{
+    WorldManager::getInstance().registerInterest(this, EVENT_TYPE_STEP);
+    logMessage("", "Spawned. Awaiting sprite or manual insert for world insertion.");
+}
+
+Object::~Object()
+{
+    WorldManager& world = WorldManager::getInstance();
+    world.getSceneGraph().removeObject(this);
+
+    while (!m_eventTypes.empty())
+        unregisterInterest(m_eventTypes.back());
+
+    logMessage("ALERT", "Die.");
+
+    // The world must not keep following or deleting an object that is gone.
+    world.forgetObject(this);
+}
+
+void Object::setPosition(Vector position)
+{
+    m_position = position;
+}
+
+int Object::handleEvent(const Event&)
+{
+    return 0;
+}
+
+int Object::draw()
+{
+    if (!m_visible || !m_animation.getSprite())
+        return 0;
+    return m_animation.draw(m_position);
+}
+
+int Object::getId() const
+{
+    return m_id;
+}
+
+void Object::setType(const std::string& type)
+{
+    m_type = type;
+    logMessage("", "Renamed %s.", type.c_str());
+}
+
+const std::string& Object::getType() const
+{
+    return m_type;
+}
+
+Vector Object::getPosition() const
+{
+    return m_position;
+}
+
+void Object::setVelocity(Vector velocity)
+{
+    m_speed = velocity.getMagnitude();
+    velocity.normalize();
+    m_direction = velocity;
+}
+
+Vector Object::getVelocity() const
+{
+    return Vector(m_speed * m_direction.x, m_speed * m_direction.y);
+}
+
+Vector Object::getDirection() const
+{
+    return m_direction;
+}
+
+float Object::getSpeed() const
+{
+    return m_speed;
+}
+
+void Object::setBox(Box box)
+{
+    m_box = box;
+}
+
+Box Object::getBox() const
+{
+    return m_box;
+}
+
+int Object::setSprite(const std::string& label)
+{
+    Sprite* sprite = ResourceManager::getInstance().getSprite(label);
+    if (!sprite)
+    {
+        logMessage("ERROR", "Error getting '%s' sprite.", label.c_str());
+        return -1;
+    }
+
+    bool hadSprite = m_animation.getSprite() != nullptr;
+    m_animation.setSprite(sprite);
+
+    // Centred on the position, so the position is the middle of the art.
+    float width = static_cast<float>(sprite->getWidth());
+    float height = static_cast<float>(sprite->getHeight());
+    m_box = Box(Vector(-width * 0.5f, -height * 0.5f), width, height);
+
+    m_spriteName = label;
+    logMessage("", "Sprite set to '%s'.", label.c_str());
+
+    if (!hadSprite)
+        return WorldManager::getInstance().insertObject(this);
+    return 0;
+}
+
+const std::string& Object::getSpriteName() const
+{
+    return m_spriteName;
+}
+
+Animation& Object::getAnimation()
+{
+    return m_animation;
+}
+
+const Animation& Object::getAnimation() const
+{
+    return m_animation;
+}
+
+void Object::setAltitude(int altitude)
+{
+    SceneGraph& sceneGraph = WorldManager::getInstance().getSceneGraph();
+    if (altitude != m_altitude && sceneGraph.contains(this))
+    {
+        // An object in the world must stay filed under a drawable altitude.
+        if (altitude < 0 || altitude > MAX_ALTITUDE)
+        {
+            logMessage("ERROR", "Altitude %d not in range; kept %d.", altitude, m_altitude);
+            return;
+        }
+        sceneGraph.updateAltitude(this, altitude);
+    }
+    m_altitude = altitude;
+}
+
+int Object::getAltitude() const
+{
+    return m_altitude;
+}
+
+void Object::setCollisionKind(CollisionKind kind)
+{
+    SceneGraph& sceneGraph = WorldManager::getInstance().getSceneGraph();
+    if (sceneGraph.contains(this))
+        sceneGraph.updateCollisionKind(this, kind);
+    m_collisionKind = kind;
+}
+
+CollisionKind Object::getCollisionKind() const
+{
+    return m_collisionKind;
+}
+
+void Object::setBlockedBySoft(bool blocked)
+{
+    m_blockedBySoft = blocked;
+}
+
+bool Object::isBlockedBySoft() const
+{
+    return m_blockedBySoft;
+}
+
+void Object::setActive(bool active)
+{
+    m_active = active;
+}
+
+bool Object::isActive() const
+{
+    return m_active;
+}
+
+void Object::setVisible(bool visible)
+{
+    m_visible = visible;
+}
+
+bool Object::isVisible() const
+{
+    return m_visible;
+}
+
+void Object::setGravity(bool gravity)
+{
+    m_gravity = gravity;
+}
+
+bool Object::getGravity() const
+{
+    return m_gravity;
+}
+
+void Object::setAlwaysDraw(bool alwaysDraw)
+{
+    m_alwaysDraw = alwaysDraw;
+}
+
+bool Object::getAlwaysDraw() const
+{
+    return m_alwaysDraw;
+}
+
+int Object::registerInterest(const std::string& eventType)
+{
+    if (static_cast<int>(m_eventTypes.size()) >= MAX_OBJ_EVENTS)
+        return -1;
+    if (GameManager::getInstance().registerInterest(this, eventType) != 0)
+        return -1;
+    m_eventTypes.push_back(eventType);
+    return 0;
+}
+
+int Object::unregisterInterest(const std::string& eventType)
+{
+    for (std::size_t i = 0; i < m_eventTypes.size(); ++i)
+    {
+        if (m_eventTypes[i] != eventType)
+            continue;
+
+        if (eventType == EVENT_TYPE_STEP)
+            GameManager::getInstance().unregisterInterest(this, eventType);
+        else
+            WorldManager::getInstance().unregisterInterest(this, eventType);
+        m_eventTypes.erase(m_eventTypes.begin() + static_cast<std::ptrdiff_t>(i));
+        return 0;
+    }
+    return -1;
+}
+
+int Object::getEventTypeCount() const
+{
+    return static_cast<int>(m_eventTypes.size());
+}
+
+const std::string& Object::getEventType(int index) const
+{
+    static const std::string none;
+    if (index < 0 || index >= static_cast<int>(m_eventTypes.size()))
+        return none;
+    return m_eventTypes[static_cast<std::size_t>(index)];
+}
+
+bool Object::isOnGround()
+{
+    ObjectList below = WorldManager::getInstance().getCollisions(this, m_position + Vector(0.0f, GROUND_PROBE));
+    for (int i = 0; i < below.getCount(); ++i)
+    {
+        Object* other = below.get(i);
+        if (other && other->getCollisionKind() == BLOCKING)
+            return true;
+    }
+    return false;
+}
+
+int Object::logMessage(const std::string& level, const char* format, ...)
+{
+    std::string source = m_type + " " + std::to_string(m_id);
+    va_list args;
+    va_start(args, format);
+    int written = LogManager::getInstance().writeLogV(level, source, format, args);
+    va_end(args);
+    return written;
+}
+
+} // namespace ov
