@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine/world/Object.h"
+
+// An invisible strip as tall as the view across a floor. The player walking
+// into it builds the next floor, or on the last floor wins the game. It acts once.
+class Checkpoint : public ov::Object
+{
+public:
+    // Inserts itself into the world.
+    Checkpoint(ov::Vector position, bool isFinal);
+
+    int handleEvent(const ov::Event& event) override;
+
+    bool isReached() const;
+    bool isFinal() const;
+
+private:
+    bool m_reached;
+    bool m_isFinal;
+};

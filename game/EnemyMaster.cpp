@@ -1,0 +1,5 @@
+#include "game/EnemyMaster.h"
+
+EnemyMaster::EnemyMaster()
+{
+}
