@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/resources/Frame.h"
+#include "engine/resources/Sprite.h"
 
 #include <istream>
 #include <string>
@@ -8,6 +9,12 @@
 
 namespace ov
 {
+
+// Limits for files that users edit by hand: a frame never needs more
+// columns or rows than this, and no sprite file or line of one is this long.
+const int MAX_SPRITE_SIZE = 1000;
+const int MAX_SPRITE_LINE_LENGTH = 1 << 20;
+const int MAX_SPRITE_FILE_BYTES = 4 << 20;
 
 // The steps of reading a sprite file. Messages go to the log with the source "ResourceManager".
 
@@ -23,5 +30,9 @@ std::string readHeaderString(std::vector<std::string>& lines, const std::string&
 
 // The next frame of the body, removing its lines; the empty frame on failure.
 Frame readFrame(std::vector<std::string>& lines, int width, int height);
+
+// Header and body of one sprite read from a stream: the new sprite (the caller
+// owns it), or nullptr after logging why, ending with "Sprite '%s' not loaded.".
+Sprite* readSprite(std::istream& file, const std::string& label);
 
 } // namespace ov

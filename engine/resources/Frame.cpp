@@ -1,0 +1,70 @@
+#include "engine/resources/Frame.h"
+
+#include "engine/core/LogManager.h"
+#include "engine/display/DisplayManager.h"
+
+namespace ov
+{
+
+Frame::Frame() : m_width(0), m_height(0), m_text()
+{
+}
+
+Frame::Frame(int width, int height, const std::string& text) : m_width(width), m_height(height), m_text(text)
+{
+}
+
+int Frame::getWidth() const
+{
+    return m_width;
+}
+
+int Frame::getHeight() const
+{
+    return m_height;
+}
+
+const std::string& Frame::getText() const
+{
+    return m_text;
+}
+
+bool Frame::isEmpty() const
+{
+    return m_width == 0 && m_height == 0 && m_text.empty();
+}
+
+int Frame::draw(Vector topLeft, Color color, char transparency) const
+{
+    // A stopped display keeps its window object, closed: that is no window either.
+    DisplayManager& display = DisplayManager::getInstance();
+    if (!display.getWindow() || !display.getWindow()->isOpen())
+    {
+        LogManager::getInstance().writeLog("ERROR", "Frame", "Cannot draw. No window.");
+        return -1;
+    }
+
+    // A frame built by hand may hold fewer characters than its size says:
+    // never read past the text.
+    const size_t length = m_text.size();
+    for (int r = 0; r < m_height; ++r)
+    {
+        for (int c = 0; c < m_width; ++c)
+        {
+            const size_t at = static_cast<size_t>(r) * static_cast<size_t>(m_width) + static_cast<size_t>(c);
+            if (at >= length)
+                return 0;
+            const char ch = m_text[at];
+            if (transparency != 0 && ch == transparency)
+                continue;
+            if (display.drawCh(Vector(topLeft.x + c, topLeft.y + r), ch, color) == -1)
+            {
+                LogManager::getInstance().writeLog("ERROR", "Frame", "Error drawing char %d %d.", c, r);
+                return -1;
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace ov

@@ -1,0 +1,221 @@
+#include "ResourceTesting.h"
+
+#include "engine/core/LogManager.h"
+#include "engine/resources/ResourceManager.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using ov::ResourceManager;
+
+const char SPRITE[] = "<HEADER>\nframes 1\nwidth 1\nheight 1\n</HEADER>\n<BODY>\nx\nend\n</BODY>\n";
+
+class ResourceManagerTest : public restest::ResourceTest
+{
+protected:
+    void SetUp() override
+    {
+        restest::ResourceTest::SetUp();
+        test::writeFile("one.txt", SPRITE);
+        restest::writeSineWav("tone.wav", 0.5f, 440.0f, 0.1f);
+    }
+};
+
+TEST_F(ResourceManagerTest, SpriteCapacityAndUnloadingKeepLoadOrder)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    for (int i = 0; i < ov::SPRITE_CAPACITY; ++i)
+        ASSERT_EQ(resources.loadSprite("one.txt", "s" + std::to_string(i)), 0) << i;
+
+    mark();
+    EXPECT_EQ(resources.loadSprite("one.txt", "s1000"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{"|ResourceManager|Loading sprite 's1000'.",
+                                        "ERROR|ResourceManager|Unable to load sprite 's1000'. Sprite array full."}));
+
+    EXPECT_EQ(resources.unloadSprite("s1"), 0);
+    EXPECT_EQ(resources.getSpriteCount(), ov::SPRITE_CAPACITY - 1);
+    EXPECT_EQ(resources.getSprite("s1"), nullptr);
+    ASSERT_NE(resources.getSprite("s0"), nullptr);
+    ASSERT_NE(resources.getSprite("s999"), nullptr);
+    EXPECT_EQ(resources.getSprite("s2")->getLabel(), "s2");
+
+    mark();
+    EXPECT_EQ(resources.unloadSprite("s1"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{"|ResourceManager|Unloading sprite 's1'.",
+                                        "ALERT|ResourceManager|Cannot unload sprite 's1'. Sprite not found."}));
+
+    // The freed place is usable again.
+    EXPECT_EQ(resources.loadSprite("one.txt", "s1000"), 0);
+}
+
+TEST_F(ResourceManagerTest, StopUnloadsEverythingInLoadOrder)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    for (const char* label : {"A", "B", "C", "D"})
+        ASSERT_EQ(resources.loadSprite("one.txt", label), 0);
+    ASSERT_EQ(resources.loadSound("tone.wav", "x"), 0);
+    ASSERT_EQ(resources.loadSound("tone.wav", "y"), 0);
+    ASSERT_EQ(resources.loadMusic("tone.wav", "m1"), 0);
+    ASSERT_EQ(resources.loadMusic("tone.wav", "m2"), 0);
+    ASSERT_EQ(resources.unloadMusic("m1"), 0);
+
+    mark();
+    resources.stop();
+    std::vector<std::string> expected;
+    for (const char* label : {"A", "B", "C", "D"})
+    {
+        expected.push_back(std::string("|ResourceManager|Unloading sprite '") + label + "'.");
+        expected.push_back(std::string("|ResourceManager|Sprite '") + label + "' unloaded.");
+    }
+    for (const char* label : {"x", "y"})
+    {
+        expected.push_back(std::string("|ResourceManager|Unloading sound '") + label + "'.");
+        expected.push_back(std::string("|ResourceManager|Sound '") + label + "' unloaded.");
+    }
+    expected.push_back("|ResourceManager|Unloading music 'm1'.");
+    expected.push_back("ALERT|ResourceManager|Cannot unload music 'm1'. Music not found.");
+    expected.push_back("|ResourceManager|Unloading music 'm2'.");
+    expected.push_back("|ResourceManager|Music 'm2' unloaded.");
+    expected.push_back("|ResourceManager|Stopped.");
+    EXPECT_EQ(restest::describe(linesSinceMark()), expected);
+    EXPECT_FALSE(resources.isStarted());
+    EXPECT_EQ(resources.getSpriteCount(), 0);
+    EXPECT_EQ(resources.getSoundCount(), 0);
+
+    ASSERT_EQ(resources.start(), 0);
+}
+
+TEST_F(ResourceManagerTest, SoundCapacityDuplicatesAndBadFiles)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    mark();
+    EXPECT_EQ(resources.loadSound("nope.ogg", "n"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{"|ResourceManager|Loading sound 'n'",
+                                        "ERROR|Sound|Error loading sound from file 'nope.ogg'",
+                                        "ALERT|ResourceManager|Unable to load sound 'n' from file 'nope.ogg'."}));
+    EXPECT_EQ(resources.getSoundCount(), 0);
+
+    for (int i = 0; i < ov::SOUND_CAPACITY; ++i)
+        ASSERT_EQ(resources.loadSound("tone.wav", "s" + std::to_string(i)), 0) << i;
+
+    mark();
+    EXPECT_EQ(resources.loadSound("tone.wav", "s128"), -1);
+    EXPECT_EQ(resources.unloadSound("s0"), 0);
+    // A label already there is refused without touching the (missing) file.
+    EXPECT_EQ(resources.loadSound("nope.ogg", "s5"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{"|ResourceManager|Loading sound 's128'",
+                                        "ERROR|ResourceManager|Unable to load sound 's128'. Sound array full.",
+                                        "|ResourceManager|Unloading sound 's0'.",
+                                        "|ResourceManager|Sound 's0' unloaded.",
+                                        "|ResourceManager|Loading sound 's5'",
+                                        "ALERT|ResourceManager|Cannot load sound with label 's5'. 's5' already loaded."}));
+    EXPECT_EQ(resources.loadSound("tone.wav", "s128"), 0);
+    EXPECT_EQ(resources.getSoundCount(), ov::SOUND_CAPACITY);
+}
+
+TEST_F(ResourceManagerTest, SoundsThatMoveDownKeepTheirOwnSamples)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    // Lengths tell the buffers apart.
+    restest::writeSineWav("a.wav", 0.5f, 440.0f, 0.1f);
+    restest::writeSineWav("b.wav", 0.5f, 440.0f, 0.2f);
+    restest::writeSineWav("c.wav", 0.5f, 440.0f, 0.3f);
+    restest::writeSineWav("d.wav", 0.5f, 440.0f, 0.4f);
+    ASSERT_EQ(resources.loadSound("a.wav", "a"), 0);
+    ASSERT_EQ(resources.loadSound("b.wav", "b"), 0);
+    ASSERT_EQ(resources.loadSound("c.wav", "c"), 0);
+    resources.getSound("c")->getSound().setVolume(30.0f);
+
+    ASSERT_EQ(resources.unloadSound("a"), 0);
+    // The freed last slot is filled again; the moved sounds must not follow it.
+    ASSERT_EQ(resources.loadSound("d.wav", "d"), 0);
+
+    const std::pair<const char*, sf::Uint64> expected[] = {{"b", 8820}, {"c", 13230}, {"d", 17640}};
+    ov::Sound* previous = nullptr;
+    for (const auto& entry : expected)
+    {
+        SCOPED_TRACE(entry.first);
+        ov::Sound* sound = resources.getSound(entry.first);
+        ASSERT_NE(sound, nullptr);
+        if (previous)
+        {
+            EXPECT_EQ(sound, previous + 1);
+        }
+        previous = sound;
+        EXPECT_EQ(sound->getBuffer().getSampleCount(), entry.second);
+        EXPECT_EQ(sound->getSound().getBuffer(), &sound->getBuffer());
+    }
+    EXPECT_FLOAT_EQ(resources.getSound("c")->getSound().getVolume(), 30.0f);
+
+    // The game's effects are Ogg Vorbis.
+    EXPECT_EQ(resources.loadSound(test::dataDir() + "/sounds/jump2.ogg", "jump"), 0);
+    ov::Sound* jump = resources.getSound("jump");
+    ASSERT_NE(jump, nullptr);
+    EXPECT_GT(jump->getBuffer().getSampleCount(), 0u);
+    jump->play(false);
+    EXPECT_FALSE(jump->getSound().getLoop());
+    EXPECT_EQ(jump->getSound().getStatus(), sf::Sound::Playing);
+    jump->getSound().stop();
+}
+
+TEST_F(ResourceManagerTest, MusicSlotsAreNeverReused)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    ASSERT_EQ(resources.loadMusic("tone.wav", "m1"), 0);
+    ov::Music* first = resources.getMusic("m1");
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isLoaded());
+    first->play(true);
+    EXPECT_TRUE(first->getMusic().getLoop());
+    EXPECT_EQ(first->getMusic().getStatus(), sf::Music::Playing);
+    first->getMusic().stop();
+
+    mark();
+    EXPECT_EQ(resources.unloadMusic("m1"), 0);
+    EXPECT_EQ(resources.unloadMusic("m1"), -1);
+    EXPECT_EQ(resources.loadMusic("tone.wav", "m1"), -1);
+    EXPECT_EQ(resources.loadMusic("nope.ogg", "m2"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{"|ResourceManager|Unloading music 'm1'.",
+                                        "|ResourceManager|Music 'm1' unloaded.",
+                                        "|ResourceManager|Unloading music 'm1'.",
+                                        "ALERT|ResourceManager|Cannot unload music 'm1'. Music not found.",
+                                        "|ResourceManager|Loading music 'm1'",
+                                        "ALERT|ResourceManager|Cannot load music with label 'm1'. 'm1' already loaded.",
+                                        "|ResourceManager|Loading music 'm2'",
+                                        "ERROR|Music|Error loading music from file 'nope.ogg'",
+                                        "ALERT|ResourceManager|Unable to load music 'm2' from file 'nope.ogg'."}));
+
+    EXPECT_EQ(resources.getMusic("m1"), first);
+    EXPECT_FALSE(first->isLoaded());
+    EXPECT_EQ(resources.getMusicCount(), 1);
+    ASSERT_EQ(resources.loadMusic("tone.wav", "m2"), 0);
+    EXPECT_EQ(resources.getMusic("m2"), first + 1);
+    EXPECT_EQ(resources.getMusicCount(), 2);
+}
+
+TEST_F(ResourceManagerTest, UnknownLabelsAndAMissingLog)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    mark();
+    EXPECT_EQ(resources.getSprite("nothing"), nullptr);
+    EXPECT_EQ(resources.getSound("nothing"), nullptr);
+    EXPECT_EQ(resources.getMusic("nothing"), nullptr);
+    EXPECT_TRUE(linesSinceMark().empty());
+
+    resources.stop();
+    ov::LogManager::getInstance().stop();
+    EXPECT_EQ(resources.start(), -1);
+    EXPECT_FALSE(resources.isStarted());
+    ASSERT_EQ(ov::LogManager::getInstance().start(), 0);
+    ASSERT_EQ(resources.start(), 0);
+}
+
+} // namespace
