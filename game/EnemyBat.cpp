@@ -51,18 +51,14 @@ void EnemyBat::seekPlayer()
     m_chaseVelocity = ov::Vector();
     m_seekTimer = SEEK_INTERVAL;
 
-    ov::ObjectList objects = ov::WorldManager::getInstance().getSceneGraph().activeObjects();
-    ov::ObjectListIterator it(&objects);
+    ov::ObjectList players = findPlayers();
+    ov::ObjectListIterator it(&players);
     for (it.first(); !it.isDone(); it.next())
     {
-        ov::Object* object = it.currentObject();
-        if (object->getType() != "Player")
-            continue;
-        ov::Vector mine = getPosition();
-        ov::Vector theirs = object->getPosition();
-        double dx = static_cast<double>(mine.x) - theirs.x;
-        double dy = static_cast<double>(mine.y) - theirs.y;
-        double d = std::sqrt(dx * dx + dy * dy);
+        Offset offset = offsetFrom(it.currentObject());
+        double dx = offset.dx;
+        double dy = offset.dy;
+        double d = offset.distance;
         if (static_cast<float>(d) < CHASE_RANGE)
         {
             if (d > 0)

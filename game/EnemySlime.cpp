@@ -57,22 +57,15 @@ void EnemySlime::seekPlayer()
     m_drift = 0.0f;
     m_seekTimer = SEEK_INTERVAL;
 
-    ov::ObjectList objects = ov::WorldManager::getInstance().getSceneGraph().activeObjects();
-    ov::ObjectListIterator it(&objects);
+    ov::ObjectList players = findPlayers();
+    ov::ObjectListIterator it(&players);
     for (it.first(); !it.isDone(); it.next())
     {
-        ov::Object* object = it.currentObject();
-        if (object->getType() != "Player")
-            continue;
-        ov::Vector mine = getPosition();
-        ov::Vector theirs = object->getPosition();
-        double dx = static_cast<double>(mine.x) - theirs.x;
-        double dy = static_cast<double>(mine.y) - theirs.y;
-        double d = std::sqrt(dx * dx + dy * dy);
-        if (static_cast<float>(d) < CHASE_RANGE)
+        Offset offset = offsetFrom(it.currentObject());
+        if (static_cast<float>(offset.distance) < CHASE_RANGE)
             m_chasing = true;
         // Even out of reach the slime leans towards the player, ready for the next leap.
-        m_drift = mine.x > theirs.x ? -0.5f : 0.5f;
+        m_drift = offset.dx > 0 ? -0.5f : 0.5f;
     }
 }
 
