@@ -5,6 +5,7 @@
 #include "engine/world/WorldManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <locale>
 
 namespace ov
@@ -15,6 +16,19 @@ namespace
 
 const sf::Color BACKGROUND_COLOR(0, 0, 0, 255);
 
+// Room for a full screen of cells, each a background quad and a glyph quad
+// (a few backgrounds take two): the frame's vertices are never reallocated
+// in play.
+const std::size_t VERTICES_PER_CELL = 12;
+
+// Every glyph page of a font keeps a small opaque white square at its top-left
+// corner: a quad whose texture coordinates all lie inside it is a solid colour.
+const sf::Vector2f WHITE_TEXEL(1.0f, 1.0f);
+
+// A text lays its glyphs out with this much room around each, on screen and
+// in the glyph page, so that smoothing reaches the glyph's edge.
+const float GLYPH_PADDING = 1.0f;
+
 // Size at which a character fills its cell: twice the cell's smaller side.
 unsigned int characterSize(float cellWidth, float cellHeight)
 {
@@ -22,7 +36,7 @@ unsigned int characterSize(float cellWidth, float cellHeight)
 }
 
 // The colour a character is drawn in; false for NO_COLOR and CUSTOM, which keep
-// whatever colour the shared text was last given.
+// the colour last given.
 bool toSfmlColor(Color color, sf::Color& result)
 {
     static const sf::Color orange(255, 127, 0, 255);
@@ -55,9 +69,13 @@ DisplayManager::DisplayManager()
       m_heightPixels(DEFAULT_HEIGHT_PIXELS),
       m_widthCells(DEFAULT_WIDTH_CELLS),
       m_heightCells(DEFAULT_HEIGHT_CELLS),
-      m_backgroundColor(BACKGROUND_COLOR)
+      m_backgroundColor(BACKGROUND_COLOR),
+      m_glyphSize(0),
+      m_textColor(sf::Color::White),
+      m_openBackground(NO_BACKGROUND)
 {
     setType("DisplayManager");
+    m_vertices.reserve(static_cast<std::size_t>(m_widthCells * m_heightCells) * VERTICES_PER_CELL);
 }
 
 DisplayManager::~DisplayManager()
@@ -96,6 +114,10 @@ int DisplayManager::start()
         m_window->setVerticalSyncEnabled(true);
     }
 
+    // The frame so far points into the old font's glyph pages.
+    m_vertices.clear();
+    m_openBackground = NO_BACKGROUND;
+    forgetGlyphs();
     m_font = sf::Font();
     if (!m_font.loadFromFile(FONT_FILE))
     {
@@ -115,6 +137,8 @@ void DisplayManager::stop()
     logMessage("", "Closing window.");
     if (m_window)
         m_window->close();
+    m_vertices.clear();
+    m_openBackground = NO_BACKGROUND;
     setStarted(false);
     if (LogManager::getInstance().isStarted())
         logMessage("", "Stopped.");
@@ -128,31 +152,72 @@ int DisplayManager::drawCh(Vector position, char ch, Color color)
         return -1;
     }
 
-    // Shared by every call: drawables are too costly to build per character.
-    static sf::RectangleShape background;
-    static sf::Text text("", m_font, 30);
-
     const Vector corner = WorldManager::getInstance().getView().corner;
     const float rx = position.x - corner.x;
     const float ry = position.y - corner.y;
     const float cellWidth = getCellWidth();
     const float cellHeight = getCellHeight();
 
+    // Each piece goes to the renderer as a filled rectangle or a text drawn
+    // on its own would: the same corners, through the same arithmetic (see
+    // placeAt), in a shape the renderer fills the same way. It fills a quad
+    // whose corners line up as a rectangle by rules other than those for
+    // triangles; a glyph is such a rectangle and must stay one, or the
+    // shading of its edges changes.
+
     // The background sits behind the glyph in its own cell, so a character
     // hides whatever was drawn in that cell before it.
-    background.setSize(sf::Vector2f(cellWidth, cellHeight));
-    background.setFillColor(BACKGROUND_COLOR);
-    background.setPosition(rx * cellWidth - cellWidth / 19.0f, ry * cellHeight + cellHeight / 5.0f);
-    m_window->draw(background);
+    const Placement box = placeAt(sf::Vector2f(rx * cellWidth - cellWidth / 19.0f, ry * cellHeight + cellHeight / 5.0f));
+    const sf::Vertex topLeft(place(box, sf::Vector2f(0.0f, 0.0f)), BACKGROUND_COLOR, WHITE_TEXEL);
+    const sf::Vertex topRight(place(box, sf::Vector2f(cellWidth, 0.0f)), BACKGROUND_COLOR, WHITE_TEXEL);
+    const sf::Vertex bottomRight(place(box, sf::Vector2f(cellWidth, cellHeight)), BACKGROUND_COLOR, WHITE_TEXEL);
+    const sf::Vertex bottomLeft(place(box, sf::Vector2f(0.0f, cellHeight)), BACKGROUND_COLOR, WHITE_TEXEL);
+    const ViewportMapping viewport = viewportMapping();
+    if (!onRoundingTie(topLeft.position.x, viewport.xScale, viewport.xOffset)
+        && !onRoundingTie(topRight.position.x, viewport.xScale, viewport.xOffset)
+        && !onRoundingTie(topLeft.position.y, viewport.yScale, viewport.yOffset)
+        && !onRoundingTie(bottomLeft.position.y, viewport.yScale, viewport.yOffset))
+    {
+        // A run of backgrounds along a row, with no glyph between them (after
+        // spaces), fills the same pixels as one longer rectangle.
+        const sf::Vertex quad[] = {topLeft, topRight, bottomRight, bottomLeft};
+        if (!outsideView(quad, 4) && !extendBackground(topLeft, topRight, bottomLeft, viewport))
+        {
+            appendPiece(quad, 4);
+            m_openBackground = m_vertices.size() - 4;
+        }
+    }
+    else
+    {
+        // An edge the renderer would round one way for a rectangle and the
+        // other for triangles: draw what a filled rectangle is, a fan of four
+        // triangles about its centre, as two quads.
+        const sf::Vertex centre(place(box, sf::Vector2f(cellWidth / 2.0f, cellHeight / 2.0f)), BACKGROUND_COLOR,
+                                WHITE_TEXEL);
+        const sf::Vertex fan[] = {centre, topLeft, topRight, bottomRight, centre, bottomRight, bottomLeft, topLeft};
+        appendPiece(fan, 8);
+    }
 
-    text.setString(sf::String(ch, std::locale()));
-    text.setStyle(sf::Text::Bold);
-    text.setCharacterSize(characterSize(cellWidth, cellHeight));
     sf::Color fill;
     if (toSfmlColor(color, fill))
-        text.setFillColor(fill);
-    text.setPosition(cellWidth * rx, cellHeight * ry);
-    m_window->draw(text);
+        m_textColor = fill;
+
+    // The glyph goes where a text of this one character placed at the cell's
+    // unrounded corner puts it.
+    const GlyphQuad& glyph = glyphQuad(ch, characterSize(cellWidth, cellHeight));
+    if (glyph.visible)
+    {
+        const Placement text = placeAt(sf::Vector2f(cellWidth * rx, cellHeight * ry));
+        const sf::Vertex quad[] = {
+            sf::Vertex(place(text, sf::Vector2f(glyph.left, glyph.top)), m_textColor, sf::Vector2f(glyph.u1, glyph.v1)),
+            sf::Vertex(place(text, sf::Vector2f(glyph.right, glyph.top)), m_textColor, sf::Vector2f(glyph.u2, glyph.v1)),
+            sf::Vertex(place(text, sf::Vector2f(glyph.right, glyph.bottom)), m_textColor,
+                       sf::Vector2f(glyph.u2, glyph.v2)),
+            sf::Vertex(place(text, sf::Vector2f(glyph.left, glyph.bottom)), m_textColor,
+                       sf::Vector2f(glyph.u1, glyph.v2)),
+        };
+        appendPiece(quad, 4);
+    }
     return 0;
 }
 
@@ -184,9 +249,226 @@ void DisplayManager::swapBuffers()
         logMessage("ALERT", "Cannot swap buffers. Window does not exist.");
         return;
     }
+    flush();
     // Show first, so that each frame is drawn into a freshly cleared buffer.
     m_window->display();
     m_window->clear(m_backgroundColor);
+}
+
+void DisplayManager::flush()
+{
+    if (m_window && !m_vertices.empty())
+    {
+        // The vertices have been through the view already (see placeAt).
+        // They are drawn under a view that halves them, into a viewport twice
+        // as large about the same centre: each lands on the same pixel, but
+        // a character partly outside the window no longer looks, to the
+        // renderer, like something that needs cutting at the window's edge,
+        // which would send the whole frame down a slower path that fills
+        // glyphs differently. Only an odd-sized viewport cannot be doubled
+        // in whole pixels about its centre.
+        const sf::View view = m_window->getView();
+        const sf::IntRect pixels = m_window->getViewport(view);
+        sf::View placed(sf::Vector2f(0.0f, 0.0f), sf::Vector2f(2.0f, -2.0f));
+        placed.setViewport(view.getViewport());
+        if (pixels.width % 2 == 0 && pixels.height % 2 == 0)
+        {
+            placed.setSize(4.0f, -4.0f);
+            placed.setViewport(viewportRatios(sf::IntRect(pixels.left - pixels.width / 2, pixels.top - pixels.height / 2,
+                                                          2 * pixels.width, 2 * pixels.height)));
+        }
+        m_window->setView(placed);
+
+        // Only now: requesting a glyph may have enlarged the page's texture.
+        sf::RenderStates states;
+        states.texture = &m_font.getTexture(m_glyphSize);
+        m_window->draw(m_vertices.data(), m_vertices.size(), sf::Quads, states);
+        m_window->setView(view);
+    }
+    m_vertices.clear();
+    m_openBackground = NO_BACKGROUND;
+}
+
+sf::FloatRect DisplayManager::viewportRatios(sf::IntRect pixels) const
+{
+    // The window turns ratios back into pixels by adding a half and cutting
+    // towards zero: aim at the middle of the pixel so that it gets the same
+    // whole number back, on either side of zero.
+    const float width = static_cast<float>(m_window->getSize().x);
+    const float height = static_cast<float>(m_window->getSize().y);
+    const float left = static_cast<float>(pixels.left < 0 ? pixels.left - 1 : pixels.left);
+    const float top = static_cast<float>(pixels.top < 0 ? pixels.top - 1 : pixels.top);
+    return sf::FloatRect(left / width, top / height, static_cast<float>(pixels.width) / width,
+                         static_cast<float>(pixels.height) / height);
+}
+
+const DisplayManager::GlyphQuad& DisplayManager::glyphQuad(char ch, unsigned int size)
+{
+    if (size != m_glyphSize)
+    {
+        forgetGlyphs();
+        m_glyphSize = size;
+    }
+    GlyphQuad& quad = m_glyphs[static_cast<unsigned char>(ch)];
+    if (quad.loaded)
+        return quad;
+    quad.loaded = true;
+
+    // The same character a text gets from a char, through the current locale.
+    const sf::Uint32 code = sf::Utf32::decodeAnsi(ch, std::locale());
+    // A text lays out no quad for white space and skips carriage returns.
+    if (code == U' ' || code == U'\t' || code == U'\n' || code == U'\r')
+        return quad;
+
+    // A text of one character puts its baseline one character size down.
+    const sf::Glyph& glyph = m_font.getGlyph(code, size, true);
+    const float baseline = static_cast<float>(size);
+    quad.visible = true;
+    quad.left = glyph.bounds.left - GLYPH_PADDING;
+    quad.top = baseline + (glyph.bounds.top - GLYPH_PADDING);
+    quad.right = glyph.bounds.left + glyph.bounds.width + GLYPH_PADDING;
+    quad.bottom = baseline + (glyph.bounds.top + glyph.bounds.height + GLYPH_PADDING);
+    quad.u1 = static_cast<float>(glyph.textureRect.left) - GLYPH_PADDING;
+    quad.v1 = static_cast<float>(glyph.textureRect.top) - GLYPH_PADDING;
+    quad.u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + GLYPH_PADDING;
+    quad.v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + GLYPH_PADDING;
+    return quad;
+}
+
+void DisplayManager::forgetGlyphs()
+{
+    for (GlyphQuad& quad : m_glyphs)
+        quad = GlyphQuad();
+}
+
+DisplayManager::Placement DisplayManager::placeAt(sf::Vector2f origin) const
+{
+    // The renderer multiplies the view by the move to origin and then that
+    // product by each point, summing left to right; rounded any other way, a
+    // corner can land a fraction of a pixel elsewhere and the shading of a
+    // glyph's edge changes. (The matrix is 4 x 4, column by column.)
+    const float* view = m_window->getView().getTransform().getMatrix();
+    Placement placement;
+    placement.xx = view[0];
+    placement.xy = view[4];
+    placement.xc = (view[0] * origin.x + view[4] * origin.y) + view[12];
+    placement.yx = view[1];
+    placement.yy = view[5];
+    placement.yc = (view[1] * origin.x + view[5] * origin.y) + view[13];
+    return placement;
+}
+
+sf::Vector2f DisplayManager::place(const Placement& placement, sf::Vector2f point)
+{
+    return sf::Vector2f((placement.xx * point.x + placement.xy * point.y) + placement.xc,
+                        (placement.yx * point.x + placement.yy * point.y) + placement.yc);
+}
+
+DisplayManager::ViewportMapping DisplayManager::viewportMapping() const
+{
+    // From -1..1 across the view's viewport to pixels from the window's top-left.
+    const sf::IntRect pixels = m_window->getViewport(m_window->getView());
+    ViewportMapping mapping;
+    mapping.xScale = pixels.width / 2.0;
+    mapping.xOffset = pixels.left + pixels.width / 2.0;
+    mapping.yScale = -pixels.height / 2.0;
+    mapping.yOffset = pixels.top + pixels.height / 2.0;
+    return mapping;
+}
+
+namespace
+{
+
+// Where the renderer puts a placed position, in pixels from the window's edge:
+// rounded to float once (multiply and add fused) or twice.
+float toPixels(float position, double scale, double offset, bool fused)
+{
+    if (fused)
+        return static_cast<float>(position * scale + offset);
+    return static_cast<float>(static_cast<float>(position * scale) + offset);
+}
+
+// The renderer snaps edges to 1/256 of a pixel, counted from pixel centres.
+double subpixelSteps(float pixels)
+{
+    return (static_cast<double>(pixels) - 0.5) * 256.0;
+}
+
+} // namespace
+
+bool DisplayManager::onRoundingTie(float position, double scale, double offset)
+{
+    // Exactly halfway between two steps it rounds a rectangle's edge away
+    // from zero and a triangle's to even.
+    for (const bool fused : {true, false})
+    {
+        const double steps = subpixelSteps(toPixels(position, scale, offset, fused));
+        if (steps - std::floor(steps) == 0.5)
+            return true;
+    }
+    return false;
+}
+
+long DisplayManager::firstColumnFrom(float position, const ViewportMapping& viewport, bool fused)
+{
+    // The first column whose centre lies on or right of the snapped edge
+    // (no edge here sits on a tie, see onRoundingTie).
+    const double snapped = std::floor(subpixelSteps(toPixels(position, viewport.xScale, viewport.xOffset, fused)) + 0.5);
+    return static_cast<long>(std::ceil(snapped / 256.0));
+}
+
+bool DisplayManager::outsideView(const sf::Vertex* vertices, std::size_t count)
+{
+    // All its corners past one edge: none of its pixels shows.
+    bool left = true;
+    bool right = true;
+    bool up = true;
+    bool down = true;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        const sf::Vector2f& position = vertices[i].position;
+        left = left && position.x < -1.0f;
+        right = right && position.x > 1.0f;
+        up = up && position.y > 1.0f;
+        down = down && position.y < -1.0f;
+    }
+    return left || right || up || down;
+}
+
+void DisplayManager::appendPiece(const sf::Vertex* vertices, std::size_t count)
+{
+    // A piece that shows nothing is left out. What is kept lies within a
+    // piece's size of the view, well inside the doubled viewport of flush.
+    if (outsideView(vertices, count))
+        return;
+    m_vertices.insert(m_vertices.end(), vertices, vertices + count);
+    m_openBackground = NO_BACKGROUND;
+}
+
+bool DisplayManager::extendBackground(const sf::Vertex& topLeft, const sf::Vertex& topRight,
+                                      const sf::Vertex& bottomLeft, const ViewportMapping& viewport)
+{
+    if (m_openBackground == NO_BACKGROUND || m_openBackground + 4 != m_vertices.size())
+        return false;
+    sf::Vertex* last = &m_vertices[m_openBackground];
+    if (last[0].position.y != topLeft.position.y || last[3].position.y != bottomLeft.position.y)
+        return false;
+
+    // The columns the last rectangle fills, [first, end), and this one's:
+    // the longer rectangle fills their union when they meet or overlap, left
+    // to right, whichever way the renderer rounds the pixel positions.
+    for (const bool fused : {true, false})
+    {
+        const long lastFirst = firstColumnFrom(last[0].position.x, viewport, fused);
+        const long lastEnd = firstColumnFrom(last[1].position.x, viewport, fused);
+        const long first = firstColumnFrom(topLeft.position.x, viewport, fused);
+        const long end = firstColumnFrom(topRight.position.x, viewport, fused);
+        if (!(lastFirst <= first && first <= lastEnd && lastEnd <= end))
+            return false;
+    }
+    last[1].position.x = topRight.position.x;
+    last[2].position.x = topRight.position.x;
+    return true;
 }
 
 sf::RenderWindow* DisplayManager::getWindow() const

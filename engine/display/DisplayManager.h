@@ -7,6 +7,7 @@
 #include <SFML/Graphics.hpp>
 
 #include <string>
+#include <vector>
 
 namespace ov
 {
@@ -32,6 +33,11 @@ public:
     int drawCh(Vector position, char ch, Color color);
     // A row of characters centred on a world position; 0 or -1.
     int drawString(Vector position, const std::string& text, Color color);
+    // Draws the characters drawn since the last flush into the back buffer,
+    // in one draw call, without showing the frame. swapBuffers does it first;
+    // call it to read the back buffer or to draw straight into the window
+    // over what has been drawn so far.
+    void flush();
     // Shows the frame and clears the back buffer.
     void swapBuffers();
 
@@ -45,8 +51,71 @@ public:
     float getCellHeight() const;
 
 private:
+    // Where one character's glyph lies, relative to the point where a text
+    // holding only that character is placed, and where it lies in the font's
+    // glyph page (pixels). Characters without a glyph (spaces) draw no quad.
+    struct GlyphQuad
+    {
+        bool loaded = false;
+        bool visible = false;
+        float left = 0.0f;
+        float top = 0.0f;
+        float right = 0.0f;
+        float bottom = 0.0f;
+        float u1 = 0.0f;
+        float v1 = 0.0f;
+        float u2 = 0.0f;
+        float v2 = 0.0f;
+    };
+
+    // How the window's view moves the points of something drawn at an origin
+    // on its own: x' = xx * x + xy * y + xc, likewise y'.
+    struct Placement
+    {
+        float xx;
+        float xy;
+        float xc;
+        float yx;
+        float yy;
+        float yc;
+    };
+
+    // How the window turns placed points (-1 to 1 across its viewport) into
+    // pixels from its top-left corner: pixel = position * scale + offset.
+    struct ViewportMapping
+    {
+        double xScale;
+        double xOffset;
+        double yScale;
+        double yOffset;
+    };
+
     DisplayManager();
     ~DisplayManager() override;
+
+    const GlyphQuad& glyphQuad(char ch, unsigned int size);
+    void forgetGlyphs();
+    Placement placeAt(sf::Vector2f origin) const;
+    static sf::Vector2f place(const Placement& placement, sf::Vector2f point);
+
+    ViewportMapping viewportMapping() const;
+    // Whether the renderer may round this edge of a filled rectangle one way
+    // when it fills a rectangle and the other when it fills triangles.
+    static bool onRoundingTie(float position, double scale, double offset);
+
+    static long firstColumnFrom(float position, const ViewportMapping& viewport, bool fused);
+
+    // Whether a piece lies wholly outside the view.
+    static bool outsideView(const sf::Vertex* vertices, std::size_t count);
+    // Adds the corners of a piece (whole quads), unless it lies wholly
+    // outside the view.
+    void appendPiece(const sf::Vertex* vertices, std::size_t count);
+    // Lengthens the last piece, a background, to take in the next one
+    // along the row, when that fills exactly the same pixels; true if done.
+    bool extendBackground(const sf::Vertex& topLeft, const sf::Vertex& topRight, const sf::Vertex& bottomLeft,
+                          const ViewportMapping& viewport);
+    // The ratios of the window's size that give back these pixels.
+    sf::FloatRect viewportRatios(sf::IntRect pixels) const;
 
     sf::Font m_font;
     sf::RenderWindow* m_window;
@@ -55,6 +124,20 @@ private:
     int m_widthCells;
     int m_heightCells;
     sf::Color m_backgroundColor;
+
+    // The frame so far: cell backgrounds and glyphs in the order drawn, as
+    // quads textured by the glyph page of m_glyphSize, already moved through
+    // the view (see placeAt).
+    std::vector<sf::Vertex> m_vertices;
+    GlyphQuad m_glyphs[256];
+    unsigned int m_glyphSize;
+    // Characters drawn with NO_COLOR or CUSTOM take the last colour given,
+    // from frame to frame; white before any.
+    sf::Color m_textColor;
+    // The last piece when it is a background rectangle that the next one may
+    // lengthen (see extendBackground).
+    static const std::size_t NO_BACKGROUND = static_cast<std::size_t>(-1);
+    std::size_t m_openBackground;
 };
 
 } // namespace ov

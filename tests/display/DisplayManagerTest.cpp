@@ -105,6 +105,7 @@ protected:
         harness::startManagers();
         m_savedView = ov::WorldManager::getInstance().getView();
         ov::WorldManager::getInstance().setView(ov::Box(ov::Vector(0, 0), 80, 30));
+        display().flush();
         window().clear();
     }
 
@@ -113,6 +114,7 @@ protected:
         if (!harness::hasWindow())
             return;
         ov::WorldManager::getInstance().setView(m_savedView);
+        display().flush();
         window().clear();
     }
 

@@ -97,6 +97,8 @@ void startManagers()
 
 sf::Image readBack()
 {
+    // Characters reach the window only when the frame's batch is drawn.
+    ov::DisplayManager::getInstance().flush();
     sf::RenderWindow* window = ov::DisplayManager::getInstance().getWindow();
     sf::Texture texture;
     texture.create(window->getSize().x, window->getSize().y);

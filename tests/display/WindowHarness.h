@@ -16,7 +16,8 @@ bool hasWindow();
 // not running, and switches key repeat off on the current window again.
 void startManagers();
 
-// What has been drawn into the back buffer since the last swap or clear.
+// What has been drawn into the back buffer since the last swap or clear,
+// the characters drawn so far included (it flushes the display's batch).
 sf::Image readBack();
 
 // What the window shows on the screen now, read from the X server.
