@@ -40,7 +40,8 @@ EnemyBat::EnemyBat()
 
 EnemyBat::~EnemyBat()
 {
-    playSound("bat_die");
+    if (wasShown())
+        playSound("bat_die");
 }
 
 void EnemyBat::seekPlayer()

@@ -9,6 +9,20 @@ EnemyMaster::EnemyMaster()
 {
 }
 
+bool EnemyMaster::discardIfOutsideWorld()
+{
+    ov::WorldManager& world = ov::WorldManager::getInstance();
+    if (world.getSceneGraph().contains(this))
+        return false;
+    world.markForDelete(this);
+    return true;
+}
+
+bool EnemyMaster::wasShown() const
+{
+    return getAnimation().getSprite() != nullptr;
+}
+
 ov::ObjectList EnemyMaster::findPlayers()
 {
     ov::ObjectList players;

@@ -10,6 +10,11 @@ class EnemyMaster : public ov::Object
 public:
     EnemyMaster();
 
+    // An enemy whose sprite is missing never enters the world, and only the
+    // world deletes objects: hand such an enemy to the world's deletions so it
+    // does not outlive the level. Returns true when it did.
+    bool discardIfOutsideWorld();
+
 protected:
     // How far this enemy stands from another object, in double precision.
     struct Offset
@@ -21,5 +26,7 @@ protected:
 
     // The players in the world now, taken from a copy of its active objects.
     static ov::ObjectList findPlayers();
+    // Whether the enemy was ever shown; one that never was dies without a sound.
+    bool wasShown() const;
     Offset offsetFrom(const ov::Object* other) const;
 };

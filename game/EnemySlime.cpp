@@ -46,7 +46,8 @@ EnemySlime::EnemySlime()
 
 EnemySlime::~EnemySlime()
 {
-    playSound("slime_die", SOUND_VOLUME);
+    if (wasShown())
+        playSound("slime_die", SOUND_VOLUME);
 }
 
 void EnemySlime::seekPlayer()

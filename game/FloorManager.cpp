@@ -152,11 +152,13 @@ int FloorManager::createFloor()
             {
                 EnemySlime* slime = new EnemySlime;
                 slime->setPosition(ov::Vector(static_cast<float>(x), static_cast<float>(base + 20 + g - 4)));
+                slime->discardIfOutsideWorld();
             }
             else
             {
                 EnemyBat* bat = new EnemyBat;
                 bat->setPosition(ov::Vector(static_cast<float>(x), static_cast<float>(base + 20 + g - 6)));
+                bat->discardIfOutsideWorld();
             }
             ++placed;
             continue;

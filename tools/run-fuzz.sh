@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Fuzzes the sprite file loader: tools/run-fuzz.sh BUILD_DIR SECONDS
-# Configures a clang build with libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer in BUILD_DIR, builds the fuzz target alone and
-# runs it for SECONDS from the seed corpus (tests/fuzz/corpus and the game's
-# sprites), on a working copy so the seeds stay as they are. Fails when
-# libFuzzer reports a crash, a leak or a timeout; findings are kept in
-# BUILD_DIR/fuzz-work/artifacts.
+# Configures the clang build with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer in BUILD_DIR (tools/configure-sanitize.sh),
+# builds the fuzz target alone and runs it for SECONDS from the seed corpus
+# (tests/fuzz/corpus and the game's sprites), on a working copy so the seeds
+# stay as they are. Fails when libFuzzer reports a crash, a leak or a
+# timeout; findings are kept in BUILD_DIR/fuzz-work/artifacts.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -17,9 +17,9 @@ mkdir -p "$1"
 build_dir=$(cd "$1" && pwd)
 seconds=${2:-60}
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DORVANE_FUZZ=ON -DORVANE_SANITIZE=ON -DORVANE_TESTS=OFF >"$build_dir/configure.log" \
-    || { cat "$build_dir/configure.log" >&2; exit 1; }
+# The same configuration as the sanitizer build of `make test`, which shares
+# this directory.
+"$root/tools/configure-sanitize.sh" "$build_dir"
 cmake --build "$build_dir" -j "${JOBS:-2}" --target sprite_loader_fuzz
 
 work="$build_dir/fuzz-work"

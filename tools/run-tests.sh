@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Everything `make test` runs, headless: the test programs under a virtual
-# display with silent audio, then the Windows build check.
+# Everything `make test` runs, headless: tools/run-tests.sh [BUILD_DIR]
+#  1. the test programs and the end-to-end scenarios of the main build,
+#     under a virtual display with silent audio;
+#  2. the Windows build check;
+#  3. the sanitizer build (clang, AddressSanitizer and
+#     UndefinedBehaviorSanitizer) in one directory shared with the fuzz
+#     target: the unit tests and the first scenario in it, the sprite
+#     loader's fuzzing and the short soak.
+# ORVANE_SANITIZE_DIR (build-sanitize), ORVANE_FUZZ_SECONDS and
+# ORVANE_SOAK_SECONDS (60 each) change the last part.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
+sanitize_dir=${ORVANE_SANITIZE_DIR:-build-sanitize}
 export ALSOFT_DRIVERS=null
 
 echo "== Tests"
@@ -11,3 +20,17 @@ tools/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure
 
 echo "== Windows build of the platform layer and the core"
 tools/check-windows.sh
+
+echo "== Sanitizer build in $sanitize_dir"
+tools/configure-sanitize.sh "$sanitize_dir"
+cmake --build "$sanitize_dir" -j "${JOBS:-2}"
+
+echo "== Unit tests and the first scenario under the sanitizers"
+tools/with-xvfb.sh tools/sanitizer-env.sh \
+    ctest --test-dir "$sanitize_dir" --output-on-failure -L 'unit|sanitize'
+
+echo "== Fuzzing the sprite loader"
+tools/run-fuzz.sh "$sanitize_dir" "${ORVANE_FUZZ_SECONDS:-60}"
+
+echo "== Soak"
+tools/soak.sh "$sanitize_dir" "${ORVANE_SOAK_SECONDS:-60}"

@@ -2,6 +2,7 @@
 
 #include "engine/core/EventCollision.h"
 #include "engine/world/ObjectListIterator.h"
+#include "engine/resources/ResourceManager.h"
 #include "engine/world/WorldManager.h"
 #include "game/Checkpoint.h"
 #include "game/EnemyBat.h"
@@ -255,4 +256,26 @@ TEST_F(GameTest, FinalCheckpointFinishesTheGame)
     gametest::step(player, 2);
     EXPECT_EQ(nullptr, world.getViewFollowing());
     EXPECT_GT(player->getVelocity().x, 0.0f);
+}
+
+TEST_F(GameTest, EnemiesWithoutTheirSpriteAreHandedToTheWorldToDelete)
+{
+    ov::ResourceManager& resources = ov::ResourceManager::getInstance();
+    ASSERT_EQ(0, resources.unloadSprite("bat"));
+    // Look for a first floor that places a bat at all (the slime chance varies by seed).
+    int dying = 0;
+    for (int seed = 1; seed <= 20 && dying == 0; ++seed)
+    {
+        gametest::clearWorld();
+        buildLevel(seed, 1);
+        dying = ov::WorldManager::getInstance().getDeletions().getCount();
+    }
+    int slimes = static_cast<int>(gametest::objectsOfType("Slime").size());
+    ASSERT_EQ(0, resources.loadSprite("sprites/bat-spr.txt", "bat"));
+
+    ASSERT_GT(dying, 0) << "no seed placed a bat";
+    EXPECT_EQ(3, dying + slimes);
+    EXPECT_TRUE(gametest::objectsOfType("Bat").empty());
+    ov::WorldManager::getInstance().update(1);
+    EXPECT_EQ(0, ov::WorldManager::getInstance().getDeletions().getCount());
 }

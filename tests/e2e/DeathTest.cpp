@@ -1,0 +1,103 @@
+#include "GameRun.h"
+#include "Play.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace
+{
+
+// Best agreement of any frame of the animated game-over screen with a screenshot.
+double gameOverShown(const Image& shot, const std::vector<SpriteArt>& frames)
+{
+    double best = 0;
+    for (const SpriteArt& frame : frames)
+        best = std::max(best, shot.findText(frame.rows, Ink::Red, frame.transparent).score);
+    return best;
+}
+
+} // namespace
+
+// Scenario 2: the player walks into the enemies and never attacks. The
+// fourth hit kills it; the game-over screen shows, its sound plays, and the
+// program ends by itself.
+TEST(Death, WalkingIntoTheEnemiesEndsTheGameByItself)
+{
+    GameRun run;
+    std::string art = run.path("sprites/gameover-spr.txt");
+    std::vector<SpriteArt> frames(static_cast<size_t>(std::max(0, spriteFrameCount(art))));
+    ASSERT_FALSE(frames.empty());
+    for (size_t i = 0; i < frames.size(); ++i)
+        ASSERT_TRUE(readSpriteFrame(art, static_cast<int>(i), frames[i]));
+
+    ASSERT_TRUE(run.start());
+    Opening opening;
+    std::string failure;
+    ASSERT_TRUE(playOpening(run, opening, failure)) << failure;
+
+    // Right, into the bats and slimes, jumping now and then to get up the
+    // steps of the ground, until the game-over screen is made.
+    run.keyDown("d");
+    int gameOver = -1;
+    double deadline = now() + 150;
+    while (gameOver < 0 && now() < deadline && run.process().running())
+    {
+        sleepSeconds(0.8);
+        run.tap("space");
+        gameOver = run.log().find("GameOver ", "Renamed GameOver.");
+    }
+    run.keyUp("d");
+    ASSERT_GE(gameOver, 0) << "no game-over screen after 150 s of walking into the enemies ("
+                           << run.process().describeEnd() << ")";
+
+    double shown = 0;
+    Image shot;
+    for (int attempt = 0; attempt < 20 && shown < 0.97 && run.process().running(); ++attempt)
+    {
+        if (run.screenshot(shot))
+            shown = std::max(shown, gameOverShown(shot, frames));
+    }
+    shot.savePpm(run.path("game-over.ppm"));
+    EXPECT_GE(shown, 0.97) << "the game-over screen did not show";
+
+    // Nothing more is sent: the screen ends the game when it has been shown.
+    ASSERT_TRUE(run.waitForExit(60)) << "the program did not end by itself";
+    EXPECT_TRUE(run.process().exitedNormally()) << run.process().describeEnd();
+    EXPECT_EQ(0, run.process().exitCode());
+    EXPECT_EQ("", run.sanitizerReport());
+
+    GameLog log = run.log();
+    int playerDied = log.find("Player ", "Die.", gameOver + 1);
+    int screenEnded = log.find("GameOver ", "Die.", gameOver + 1);
+    int loopEnded = log.find("GameManager", "---------END GAME LOOP---------");
+    ASSERT_GE(playerDied, 0) << "the player was never deleted";
+    ASSERT_GE(screenEnded, 0) << "the game-over screen was never deleted";
+    EXPECT_LT(playerDied, loopEnded) << "the player died only when the world stopped";
+    EXPECT_LT(screenEnded, loopEnded) << "the game ended before the game-over screen was done";
+    EXPECT_EQ("Stopping...", log.lines().back().message);
+
+    // The game-over tune: over a second of sound well above the music,
+    // starting when the screen was made.
+    Recording audio;
+    std::string error;
+    ASSERT_TRUE(run.loadAudio(audio, &error)) << error;
+    std::vector<Recording::Window> windows = audio.windows(0.05);
+    double music = medianRms(windows);
+    double start = GameRun::audioTimeOfLine(log, gameOver);
+    int loud = 0;
+    for (const Recording::Window& w : windows)
+        loud += w.start >= start - 0.3 && w.start < start + 2.5 && w.rms > 3 * music ? 1 : 0;
+    EXPECT_GE(loud, 16) << "no game-over sound near " << start << " s of the recording";
+
+    char figures[200];
+    std::snprintf(figures, sizeof figures,
+                  "game over made %.1f s after start-up; screen agreement %.3f; %.2f s of loud sound after it",
+                  log.secondsAt(gameOver), shown, loud * 0.05);
+    note(figures);
+}

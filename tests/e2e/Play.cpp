@@ -1,0 +1,192 @@
+#include "Play.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace e2e
+{
+
+namespace
+{
+
+// The introduction walks the player left along the roof for 225 step events,
+// about 3.7 s; the start screen hides most of that walk, so it is waited out.
+const double INTRODUCTION_WALK_SECONDS = 4.0;
+
+const double START_SCREEN_SCORE = 0.98;
+
+struct SpriteFile
+{
+    int frames = -1;
+    int width = 0;
+    int height = 0;
+    char transparent = '\0';
+    std::vector<std::string> body;
+};
+
+// A reader of the sprite file format just large enough for the game's own,
+// well-formed files: this side of the test must not lean on the loader it checks.
+bool readSpriteFile(const std::string& file, SpriteFile& sprite)
+{
+    std::ifstream in(file);
+    std::string line;
+    bool inHeader = false, inBody = false;
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "<HEADER>" || line == "</HEADER>")
+            inHeader = line == "<HEADER>";
+        else if (line == "<BODY>" || line == "</BODY>")
+            inBody = line == "<BODY>";
+        else if (inHeader && line.rfind("frames ", 0) == 0)
+            sprite.frames = std::stoi(line.substr(7));
+        else if (inHeader && line.rfind("width ", 0) == 0)
+            sprite.width = std::stoi(line.substr(6));
+        else if (inHeader && line.rfind("height ", 0) == 0)
+            sprite.height = std::stoi(line.substr(7));
+        else if (inHeader && line.rfind("transparent ", 0) == 0 && line.size() > 12)
+            sprite.transparent = line[12];
+        else if (inBody)
+            sprite.body.push_back(line);
+    }
+    return sprite.frames >= 0 && sprite.width > 0 && sprite.height > 0;
+}
+
+} // namespace
+
+bool readSpriteFrame(const std::string& file, int frame, SpriteArt& art)
+{
+    SpriteFile sprite;
+    if (!readSpriteFile(file, sprite) || frame >= sprite.frames)
+        return false;
+    size_t first = static_cast<size_t>(frame) * (sprite.height + 1); // each frame ends with "end"
+    if (first + sprite.height > sprite.body.size())
+        return false;
+    art.rows.assign(sprite.body.begin() + static_cast<long>(first),
+                    sprite.body.begin() + static_cast<long>(first + sprite.height));
+    art.transparent = sprite.transparent;
+    return true;
+}
+
+int spriteFrameCount(const std::string& file)
+{
+    SpriteFile sprite;
+    return readSpriteFile(file, sprite) ? sprite.frames : -1;
+}
+
+TextMatch waitForArt(GameRun& run, const SpriteArt& art, Ink ink, double minScore, double timeoutSeconds,
+                     Image* shot)
+{
+    TextMatch best;
+    double deadline = now() + timeoutSeconds;
+    do
+    {
+        Image image;
+        if (run.screenshot(image))
+        {
+            TextMatch match = image.findText(art.rows, ink, art.transparent);
+            if (match.score > best.score)
+            {
+                best = match;
+                if (shot)
+                    *shot = image;
+            }
+        }
+        if (best.score >= minScore)
+            break;
+        sleepSeconds(0.2);
+    } while (now() < deadline && run.process().running());
+    return best;
+}
+
+bool waitUntilPlayerStill(GameRun& run, double timeoutSeconds, InkBox& player)
+{
+    double deadline = now() + timeoutSeconds;
+    InkBox previous;
+    int same = 0;
+    while (now() < deadline && run.process().running())
+    {
+        Image image;
+        if (run.screenshot(image))
+        {
+            InkBox box = image.box(Ink::Cyan);
+            same = !box.empty() && box == previous ? same + 1 : 0;
+            previous = box;
+            if (same == 2)
+            {
+                player = box;
+                return true;
+            }
+        }
+        sleepSeconds(0.15);
+    }
+    return false;
+}
+
+InkBox findPlayer(GameRun& run, Image* shot)
+{
+    for (int attempt = 0; attempt < 5; ++attempt)
+    {
+        Image image;
+        if (!run.screenshot(image))
+            continue;
+        InkBox box = image.box(Ink::Cyan);
+        if (shot)
+            *shot = image;
+        if (!box.empty())
+            return box;
+        sleepSeconds(0.05);
+    }
+    return InkBox();
+}
+
+bool playOpening(GameRun& run, Opening& opening, std::string& failure)
+{
+    if (!run.findWindow(60))
+    {
+        failure = "no window titled Orvane appeared (" + run.process().describeEnd() + ")";
+        return false;
+    }
+    SpriteArt menu;
+    if (!readSpriteFrame(run.path("sprites/startmenu-spr.txt"), 0, menu))
+    {
+        failure = "cannot read the staged start screen sprite";
+        return false;
+    }
+    opening.startScreen = waitForArt(run, menu, Ink::Yellow, START_SCREEN_SCORE, 30, &opening.startShot);
+    if (opening.startScreen.score < START_SCREEN_SCORE)
+    {
+        failure = "the start screen did not show (best agreement " + std::to_string(opening.startScreen.score) + ")";
+        return false;
+    }
+    sleepSeconds(INTRODUCTION_WALK_SECONDS);
+    run.tap("space");
+    // The player jumps, walks a little, and falls down the shaft with the
+    // view following it; under the sanitizers every frame takes longer.
+    if (!waitUntilPlayerStill(run, 90, opening.player))
+    {
+        failure = "the player never came to rest after Space (" + run.process().describeEnd() + ")";
+        return false;
+    }
+    return true;
+}
+
+int loadedResources(const GameLog& log)
+{
+    int n = 0;
+    for (const LogLine& line : log.lines())
+    {
+        const std::string& m = line.message;
+        bool loaded = m.size() > 9 && m.compare(m.size() - 9, 9, "' loaded.") == 0;
+        n += line.source == "ResourceManager" && loaded ? 1 : 0;
+    }
+    return n;
+}
+
+void note(const std::string& text)
+{
+    std::cout << "[ e2e      ] " << text << std::endl;
+}
+
+} // namespace e2e

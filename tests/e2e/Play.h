@@ -1,0 +1,51 @@
+#pragma once
+
+#include "GameRun.h"
+#include "Image.h"
+
+#include <string>
+#include <vector>
+
+namespace e2e
+{
+
+// The rows of one frame of a staged sprite file, and its transparent character.
+struct SpriteArt
+{
+    std::vector<std::string> rows;
+    char transparent = '\0';
+};
+bool readSpriteFrame(const std::string& file, int frame, SpriteArt& art);
+int spriteFrameCount(const std::string& file);
+
+// Takes screenshots until the art shows in the ink (score at least
+// `minScore`) or time runs out; gives the best match seen and its screenshot.
+TextMatch waitForArt(GameRun& run, const SpriteArt& art, Ink ink, double minScore, double timeoutSeconds,
+                     Image* shot = nullptr);
+
+// Takes screenshots until the player (the only thing drawn in cyan) stands
+// still: the same box on three screenshots in a row.
+bool waitUntilPlayerStill(GameRun& run, double timeoutSeconds, InkBox& player);
+
+// Where the player is now: a few screenshots are tried, since the figure
+// blinks out on some frames while it cannot be hurt. Empty when not seen.
+InkBox findPlayer(GameRun& run, Image* shot = nullptr);
+
+// What a person does from start-up to the first moment of control: waits for
+// the start screen, lets the introduction walk the player off the roof,
+// presses Space and waits until the player has landed in the shaft.
+struct Opening
+{
+    TextMatch startScreen;
+    Image startShot;
+    InkBox player; // where the player stands once it has control
+};
+bool playOpening(GameRun& run, Opening& opening, std::string& failure);
+
+// Lines of the resource manager that report a sprite, sound or music loaded.
+int loadedResources(const GameLog& log);
+
+// A figure worth seeing in the test's output (printed, not asserted).
+void note(const std::string& text);
+
+} // namespace e2e

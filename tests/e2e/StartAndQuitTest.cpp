@@ -1,0 +1,167 @@
+#include "GameRun.h"
+#include "Play.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace e2e;
+
+namespace
+{
+
+const double CELL_WIDTH = 12.8;
+
+struct Expected
+{
+    std::string source;
+    std::string message;
+    bool prefix = false;
+};
+
+// The log from start-up to shut-down, in the order the program entry brings
+// the system up and takes it down.
+std::vector<Expected> lifeInOrder()
+{
+    std::vector<Expected> lines = {{"LogManager", "Started."},   {"DisplayManager", "Started."},
+                                   {"WorldManager", "Started."}, {"InputManager", "Started."},
+                                   {"GameManager", "Started."},  {"ResourceManager", "Started."}};
+    for (const char* sprite : {"bat", "slime", "player-attack-r", "player-attack-l", "player-walk",
+                               "player-idle-body", "player-idle-feet", "player-bounds", "gameover", "startmenu"})
+        lines.push_back({"ResourceManager", std::string("Sprite '") + sprite + "' loaded."});
+    for (const char* sound : {"jump", "hit", "hurt", "bat_die", "slime_die", "slime_jump", "gameover"})
+        lines.push_back({"ResourceManager", std::string("Sound '") + sound + "' loaded."});
+    lines.push_back({"ResourceManager", "Music 'bgMusic' loaded."});
+    std::vector<Expected> rest = {{"Clock", "Delta clock started.", true},
+                                  {"GameManager", "--------START GAME LOOP--------"},
+                                  {"FloorManager", "Started."},
+                                  {"FloorManager", "Stopped."},
+                                  {"GameManager", "---------END GAME LOOP---------"},
+                                  {"GameManager", "Stopping managers."},
+                                  {"InputManager", "Stopped."},
+                                  {"WorldManager", "Stopped."},
+                                  {"DisplayManager", "Stopped."},
+                                  {"LogManager", "Stopping..."}};
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
+} // namespace
+
+// Scenario 1: start the game, walk, jump, swing, quit; everything the program
+// leaves behind (exit code, log, sound) tells the same story.
+TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
+{
+    GameRun run;
+    ASSERT_TRUE(run.start());
+    Opening opening;
+    std::string failure;
+    ASSERT_TRUE(playOpening(run, opening, failure)) << failure;
+    opening.startShot.savePpm(run.path("start-screen.ppm"));
+
+    // The start screen's text stood in the middle of the window.
+    EXPECT_NEAR(opening.startScreen.centreX, 512, 3 * CELL_WIDTH);
+    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * 25.6);
+
+    // Standing on the ground: jump.
+    double jumpAt = run.elapsed();
+    run.tap("space");
+    sleepSeconds(1.5);
+
+    // Walk right as a person would: jump when a step of the ground stops
+    // the player, swing now and then at whatever flies at it, and stop
+    // once it has come some way. The level and the bats' flight differ a
+    // little from run to run, so the walk watches rather than counts.
+    double from = opening.player.centreX();
+    double furthest = from;
+    double lastSwing = 0;
+    Image walkedShot;
+    run.keyDown("d");
+    for (double deadline = now() + 8; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
+    {
+        InkBox box = findPlayer(run, &walkedShot);
+        if (box.empty())
+            continue;
+        if (box.centreX() < furthest + CELL_WIDTH / 2)
+            run.tap("space");
+        if (now() - lastSwing > 0.8)
+        {
+            run.click(static_cast<int>(box.centreX()) + 150, static_cast<int>(box.centreY()));
+            lastSwing = now();
+        }
+        furthest = std::max(furthest, box.centreX());
+    }
+    run.keyUp("d");
+    walkedShot.savePpm(run.path("walked.ppm")); // kept with the run's files when the test fails
+    EXPECT_GT(furthest, from + 3 * CELL_WIDTH)
+        << "the player stood at x " << from << " px and got no further right than " << furthest;
+    InkBox walked = findPlayer(run);
+    ASSERT_FALSE(walked.empty()) << "the player is not to be seen after walking";
+
+    sleepSeconds(1.0); // the last swing's cooldown runs out
+    double swingAt = run.elapsed();
+    run.click(static_cast<int>(walked.centreX()) + 200, static_cast<int>(walked.centreY()));
+    sleepSeconds(1.0);
+    double quitAt = run.elapsed();
+    run.tap("q");
+
+    ASSERT_TRUE(run.waitForExit(30)) << "still running 30 s after Q";
+    EXPECT_TRUE(run.process().exitedNormally()) << run.process().describeEnd();
+    EXPECT_EQ(0, run.process().exitCode());
+    EXPECT_EQ("", run.sanitizerReport());
+
+    GameLog log = run.log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_FALSE(log.banner().empty());
+    EXPECT_EQ(std::string::npos, log.banner().find(" | ")) << "the first line is not the banner: " << log.banner();
+    EXPECT_EQ("LogManager", log.lines().front().source);
+    EXPECT_EQ("Stopping...", log.lines().back().message) << log.lines().back().text();
+    EXPECT_EQ("LogManager", log.lines().back().source);
+    // The clock was fixed: the run began at noon.
+    EXPECT_LT(log.lines().front().seconds - GameRun::CLOCK_START, 5.0) << log.lines().front().text();
+    EXPECT_GE(log.lines().front().seconds, GameRun::CLOCK_START) << log.lines().front().text();
+
+    int at = 0;
+    for (const Expected& line : lifeInOrder())
+    {
+        int found = line.prefix ? log.findPrefix(line.source, line.message, at)
+                                : log.find(line.source, line.message, at);
+        ASSERT_GE(found, 0) << "no \"" << line.source << " | " << line.message << "\" after line " << at;
+        at = found + 1;
+    }
+    EXPECT_EQ(18, loadedResources(log));
+    for (const LogLine& l : log.lines())
+        EXPECT_EQ(std::string::npos, l.message.find("not loaded")) << l.text();
+
+    Recording audio;
+    std::string error;
+    ASSERT_TRUE(run.loadAudio(audio, &error)) << error;
+    double quitAudio = GameRun::audioTimeOfElapsed(log, quitAt);
+    EXPECT_GT(audio.seconds(), quitAudio - 0.5) << "the recording stops before Q was pressed";
+
+    std::vector<Recording::Window> windows = audio.windows(0.05);
+    double music = medianRms(windows);
+    EXPECT_GT(music, 0.005) << "the music is silent";
+
+    double jump = GameRun::audioTimeOfElapsed(log, jumpAt);
+    Recording::Window jumpSound = loudestIn(windows, jump - 0.2, jump + 1.0);
+    EXPECT_GT(jumpSound.rms, 4 * music) << "no jump sound near " << jump << " s of the recording";
+
+    // The swing's sound is a noise sweep: it shows in the high frequencies,
+    // where the music is quiet.
+    double swing = GameRun::audioTimeOfElapsed(log, swingAt);
+    Recording::Window swingSound = sharpestIn(windows, swing - 0.2, swing + 1.0);
+    EXPECT_GT(swingSound.edge, 8 * medianEdge(windows)) << "no swing sound near " << swing << " s of the recording";
+
+    char figures[256];
+    std::snprintf(figures, sizeof figures,
+                  "start screen agreement %.3f; player at %.0f px, walked right to %.0f px; music rms %.4f, "
+                  "jump %.1fx louder, swing %.1fx sharper",
+                  opening.startScreen.score, from, furthest, music, jumpSound.rms / music,
+                  swingSound.edge / medianEdge(windows));
+    note(figures);
+}
