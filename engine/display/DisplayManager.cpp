@@ -4,8 +4,11 @@
 #include "engine/core/Platform.h"
 #include "engine/world/WorldManager.h"
 
+#include <SFML/OpenGL.hpp>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <locale>
 
 namespace ov
@@ -20,6 +23,9 @@ const sf::Color BACKGROUND_COLOR(0, 0, 0, 255);
 // (a few backgrounds take two): the frame's vertices are never reallocated
 // in play.
 const std::size_t VERTICES_PER_CELL = 12;
+
+// Side of the square tiles of pixels by which a frame's glyphs are found.
+const int TILE_SIZE = 32;
 
 // Every glyph page of a font keeps a small opaque white square at its top-left
 // corner: a quad whose texture coordinates all lie inside it is a solid colour.
@@ -72,10 +78,16 @@ DisplayManager::DisplayManager()
       m_backgroundColor(BACKGROUND_COLOR),
       m_glyphSize(0),
       m_textColor(sf::Color::White),
-      m_openBackground(NO_BACKGROUND)
+      m_openBackground(NO_BACKGROUND),
+      m_cutting(false),
+      m_frameViewport(),
+      m_tileColumns((m_widthPixels + TILE_SIZE - 1) / TILE_SIZE),
+      m_backgroundCount(0)
 {
     setType("DisplayManager");
     m_vertices.reserve(static_cast<std::size_t>(m_widthCells * m_heightCells) * VERTICES_PER_CELL);
+    m_cutVertices.reserve(m_vertices.capacity());
+    m_tiles.resize(static_cast<std::size_t>(m_tileColumns * ((m_heightPixels + TILE_SIZE - 1) / TILE_SIZE)));
 }
 
 DisplayManager::~DisplayManager()
@@ -116,7 +128,9 @@ int DisplayManager::start()
 
     // The frame so far points into the old font's glyph pages.
     m_vertices.clear();
+    m_cutVertices.clear();
     m_openBackground = NO_BACKGROUND;
+    forgetFrame(false);
     forgetGlyphs();
     m_font = sf::Font();
     if (!m_font.loadFromFile(FONT_FILE))
@@ -138,7 +152,9 @@ void DisplayManager::stop()
     if (m_window)
         m_window->close();
     m_vertices.clear();
+    m_cutVertices.clear();
     m_openBackground = NO_BACKGROUND;
+    forgetFrame(false);
     setStarted(false);
     if (LogManager::getInstance().isStarted())
         logMessage("", "Stopped.");
@@ -173,30 +189,12 @@ int DisplayManager::drawCh(Vector position, char ch, Color color)
     const sf::Vertex bottomRight(place(box, sf::Vector2f(cellWidth, cellHeight)), BACKGROUND_COLOR, WHITE_TEXEL);
     const sf::Vertex bottomLeft(place(box, sf::Vector2f(0.0f, cellHeight)), BACKGROUND_COLOR, WHITE_TEXEL);
     const ViewportMapping viewport = viewportMapping();
-    if (!onRoundingTie(topLeft.position.x, viewport.xScale, viewport.xOffset)
-        && !onRoundingTie(topRight.position.x, viewport.xScale, viewport.xOffset)
-        && !onRoundingTie(topLeft.position.y, viewport.yScale, viewport.yOffset)
-        && !onRoundingTie(bottomLeft.position.y, viewport.yScale, viewport.yOffset))
-    {
-        // A run of backgrounds along a row, with no glyph between them (after
-        // spaces), fills the same pixels as one longer rectangle.
-        const sf::Vertex quad[] = {topLeft, topRight, bottomRight, bottomLeft};
-        if (!outsideView(quad, 4) && !extendBackground(topLeft, topRight, bottomLeft, viewport))
-        {
-            appendPiece(quad, 4);
-            m_openBackground = m_vertices.size() - 4;
-        }
-    }
-    else
-    {
-        // An edge the renderer would round one way for a rectangle and the
-        // other for triangles: draw what a filled rectangle is, a fan of four
-        // triangles about its centre, as two quads.
-        const sf::Vertex centre(place(box, sf::Vector2f(cellWidth / 2.0f, cellHeight / 2.0f)), BACKGROUND_COLOR,
-                                WHITE_TEXEL);
-        const sf::Vertex fan[] = {centre, topLeft, topRight, bottomRight, centre, bottomRight, bottomLeft, topLeft};
-        appendPiece(fan, 8);
-    }
+    const bool onTie = onRoundingTie(topLeft.position.x, viewport.xScale, viewport.xOffset)
+                       || onRoundingTie(topRight.position.x, viewport.xScale, viewport.xOffset)
+                       || onRoundingTie(topLeft.position.y, viewport.yScale, viewport.yOffset)
+                       || onRoundingTie(bottomLeft.position.y, viewport.yScale, viewport.yOffset);
+    const sf::Vertex background[] = {topLeft, topRight, bottomRight, bottomLeft};
+    appendBackground(background, onTie, viewport);
 
     sf::Color fill;
     if (toSfmlColor(color, fill))
@@ -216,7 +214,15 @@ int DisplayManager::drawCh(Vector position, char ch, Color color)
             sf::Vertex(place(text, sf::Vector2f(glyph.left, glyph.bottom)), m_textColor,
                        sf::Vector2f(glyph.u1, glyph.v2)),
         };
-        appendPiece(quad, 4);
+        if (!outsideView(quad, 4))
+        {
+            appendPiece(m_vertices, quad, 4);
+            if (m_cutting)
+            {
+                appendPiece(m_cutVertices, quad, 4);
+                rememberGlyph(quad, viewport);
+            }
+        }
     }
     return 0;
 }
@@ -259,6 +265,10 @@ void DisplayManager::flush()
 {
     if (m_window && !m_vertices.empty())
     {
+        // The frame with its backgrounds cut down only over a window known
+        // to be black but for it (see m_cutting).
+        const bool cut = m_cutting && clearedToBlackSinceDrawn();
+        const std::vector<sf::Vertex>& frame = cut ? m_cutVertices : m_vertices;
         // The vertices have been through the view already (see placeAt).
         // They are drawn under a view that halves them, into a viewport twice
         // as large about the same centre: each lands on the same pixel, but
@@ -282,11 +292,15 @@ void DisplayManager::flush()
         // Only now: requesting a glyph may have enlarged the page's texture.
         sf::RenderStates states;
         states.texture = &m_font.getTexture(m_glyphSize);
-        m_window->draw(m_vertices.data(), m_vertices.size(), sf::Quads, states);
+        m_window->draw(frame.data(), frame.size(), sf::Quads, states);
         m_window->setView(view);
     }
     m_vertices.clear();
+    m_cutVertices.clear();
     m_openBackground = NO_BACKGROUND;
+    // Gather the next frame both ways: whether it may be drawn cut is only
+    // known when it is flushed.
+    forgetFrame(true);
 }
 
 sf::FloatRect DisplayManager::viewportRatios(sf::IntRect pixels) const
@@ -435,14 +449,16 @@ bool DisplayManager::outsideView(const sf::Vertex* vertices, std::size_t count)
     return left || right || up || down;
 }
 
-void DisplayManager::appendPiece(const sf::Vertex* vertices, std::size_t count)
+void DisplayManager::appendPiece(std::vector<sf::Vertex>& frame, const sf::Vertex* vertices, std::size_t count)
 {
     // A piece that shows nothing is left out. What is kept lies within a
     // piece's size of the view, well inside the doubled viewport of flush.
     if (outsideView(vertices, count))
         return;
-    m_vertices.insert(m_vertices.end(), vertices, vertices + count);
-    m_openBackground = NO_BACKGROUND;
+    frame.insert(frame.end(), vertices, vertices + count);
+    // Nothing more may lengthen the open background of the whole frame.
+    if (&frame == &m_vertices)
+        m_openBackground = NO_BACKGROUND;
 }
 
 bool DisplayManager::extendBackground(const sf::Vertex& topLeft, const sf::Vertex& topRight,
@@ -469,6 +485,211 @@ bool DisplayManager::extendBackground(const sf::Vertex& topLeft, const sf::Verte
     last[1].position.x = topRight.position.x;
     last[2].position.x = topRight.position.x;
     return true;
+}
+
+void DisplayManager::appendRectangle(std::vector<sf::Vertex>& frame, const sf::Vertex* corners, bool onTie)
+{
+    if (!onTie)
+    {
+        appendPiece(frame, corners, 4);
+        return;
+    }
+    // An edge the renderer would round one way for a rectangle and the other
+    // for triangles: draw what a filled rectangle is, a fan of four triangles
+    // about its centre, as two quads.
+    const sf::Vector2f middle((corners[0].position + corners[2].position) / 2.0f);
+    const sf::Vertex centre(middle, corners[0].color, corners[0].texCoords);
+    const sf::Vertex fan[] = {centre, corners[0], corners[1], corners[2], centre, corners[2], corners[3], corners[0]};
+    appendPiece(frame, fan, 8);
+}
+
+void DisplayManager::appendBackground(const sf::Vertex* corners, bool onTie, const ViewportMapping& viewport)
+{
+    if (m_cutting && !appendBackgroundOverGlyphs(corners, onTie, viewport))
+        appendRectangle(m_cutVertices, corners, onTie);
+    // A run of backgrounds along a row, with no glyph between them (after
+    // spaces), fills the same pixels as one longer rectangle.
+    if (onTie)
+    {
+        appendRectangle(m_vertices, corners, true);
+        return;
+    }
+    if (!outsideView(corners, 4) && !extendBackground(corners[0], corners[1], corners[3], viewport))
+    {
+        appendPiece(m_vertices, corners, 4);
+        m_openBackground = m_vertices.size() - 4;
+    }
+}
+
+namespace
+{
+
+// A placed position on a whole pixel's edge, if one gives it back exactly
+// enough: its snapped edge then lies far from any pixel centre.
+bool placedFromPixel(int pixel, double scale, double offset, float& position)
+{
+    position = static_cast<float>((pixel - offset) / scale);
+    for (const bool fused : {true, false})
+    {
+        if (std::fabs(toPixels(position, scale, offset, fused) - pixel) > 1.0 / 1024.0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool DisplayManager::appendBackgroundOverGlyphs(const sf::Vertex* corners, bool onTie, const ViewportMapping& viewport)
+{
+    // No glyph yet: everything under the background is already black.
+    if (m_glyphBoxes.empty())
+        return true;
+    if (std::memcmp(&viewport, &m_frameViewport, sizeof viewport) != 0)
+        return false;
+    const PixelBox area = pixelBox(corners[0].position, corners[2].position, viewport);
+    if (area.left >= area.right || area.top >= area.bottom)
+        return true;
+    const float left = toPixels(corners[0].position.x, viewport.xScale, viewport.xOffset, true);
+    const float right = toPixels(corners[1].position.x, viewport.xScale, viewport.xOffset, true);
+    const float top = toPixels(corners[0].position.y, viewport.yScale, viewport.yOffset, true);
+    const float bottom = toPixels(corners[3].position.y, viewport.yScale, viewport.yOffset, true);
+
+    // Everything under the background is black but where an earlier glyph
+    // of this frame lies. Cut along whole pixels, which pass through no pixel
+    // centre, the pieces over those glyphs fill exactly the background's
+    // pixels there; edges the background keeps are its own, ties and all.
+    ++m_backgroundCount;
+    for (int ty = area.top / TILE_SIZE; ty <= (area.bottom - 1) / TILE_SIZE; ++ty)
+    {
+        for (int tx = area.left / TILE_SIZE; tx <= (area.right - 1) / TILE_SIZE; ++tx)
+        {
+            for (const std::size_t index : m_tiles[static_cast<std::size_t>(ty * m_tileColumns + tx)])
+            {
+                if (m_boxSeen[index] == m_backgroundCount)
+                    continue;
+                m_boxSeen[index] = m_backgroundCount;
+                const PixelBox& glyph = m_glyphBoxes[index];
+                if (glyph.left >= area.right || glyph.right <= area.left || glyph.top >= area.bottom
+                    || glyph.bottom <= area.top)
+                    continue;
+
+                sf::Vertex piece[] = {corners[0], corners[1], corners[2], corners[3]};
+                float x = 0.0f;
+                float y = 0.0f;
+                if (glyph.left > left)
+                {
+                    if (!placedFromPixel(glyph.left, viewport.xScale, viewport.xOffset, x))
+                        return false;
+                    piece[0].position.x = piece[3].position.x = x;
+                }
+                if (glyph.right < right)
+                {
+                    if (!placedFromPixel(glyph.right, viewport.xScale, viewport.xOffset, x))
+                        return false;
+                    piece[1].position.x = piece[2].position.x = x;
+                }
+                if (glyph.top > top)
+                {
+                    if (!placedFromPixel(glyph.top, viewport.yScale, viewport.yOffset, y))
+                        return false;
+                    piece[0].position.y = piece[1].position.y = y;
+                }
+                if (glyph.bottom < bottom)
+                {
+                    if (!placedFromPixel(glyph.bottom, viewport.yScale, viewport.yOffset, y))
+                        return false;
+                    piece[2].position.y = piece[3].position.y = y;
+                }
+                appendRectangle(m_cutVertices, piece, onTie);
+            }
+        }
+    }
+    return true;
+}
+
+void DisplayManager::rememberGlyph(const sf::Vertex* corners, const ViewportMapping& viewport)
+{
+    if (!m_cutting)
+        return;
+    if (m_glyphBoxes.empty())
+        m_frameViewport = viewport;
+    else if (std::memcmp(&viewport, &m_frameViewport, sizeof viewport) != 0)
+    {
+        // The view moved mid-frame: the boxes no longer say where pixels
+        // changed. Draw the rest of the frame's backgrounds whole.
+        forgetFrame(false);
+        return;
+    }
+    const PixelBox box = pixelBox(corners[0].position, corners[2].position, viewport);
+    if (box.left >= box.right || box.top >= box.bottom)
+        return;
+    const std::size_t index = m_glyphBoxes.size();
+    m_glyphBoxes.push_back(box);
+    m_boxSeen.push_back(0);
+    for (int ty = box.top / TILE_SIZE; ty <= (box.bottom - 1) / TILE_SIZE; ++ty)
+        for (int tx = box.left / TILE_SIZE; tx <= (box.right - 1) / TILE_SIZE; ++tx)
+            m_tiles[static_cast<std::size_t>(ty * m_tileColumns + tx)].push_back(index);
+}
+
+DisplayManager::PixelBox DisplayManager::pixelBox(sf::Vector2f first, sf::Vector2f second,
+                                                  const ViewportMapping& viewport) const
+{
+    // Outward to whole pixels, whichever way the renderer rounds, and cut to
+    // the window (pixels outside it are never filled).
+    double left = m_widthPixels;
+    double right = 0.0;
+    double top = m_heightPixels;
+    double bottom = 0.0;
+    for (const bool fused : {true, false})
+    {
+        for (const sf::Vector2f& corner : {first, second})
+        {
+            const double x = toPixels(corner.x, viewport.xScale, viewport.xOffset, fused);
+            const double y = toPixels(corner.y, viewport.yScale, viewport.yOffset, fused);
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    PixelBox box;
+    box.left = static_cast<int>(std::max(0.0, std::floor(left)));
+    box.right = static_cast<int>(std::min(static_cast<double>(m_widthPixels), std::ceil(right)));
+    box.top = static_cast<int>(std::max(0.0, std::floor(top)));
+    box.bottom = static_cast<int>(std::min(static_cast<double>(m_heightPixels), std::ceil(bottom)));
+    return box;
+}
+
+bool DisplayManager::clearedToBlackSinceDrawn() const
+{
+    // Every draw into the window either binds a texture or, drawing without
+    // one, turns off texture coordinates; a clear unbinds the texture and
+    // leaves texture coordinates as they are. So no bound texture with
+    // texture coordinates on means the window has been cleared since
+    // anything was last drawn into it, and the clear colour says to what.
+    if (!m_window->setActive(true))
+        return false;
+    GLint texture = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    GLfloat clearColor[4] = {-1.0f, -1.0f, -1.0f, -1.0f};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+    return texture == 0 && glIsEnabled(GL_TEXTURE_COORD_ARRAY) == GL_TRUE && clearColor[0] == 0.0f
+           && clearColor[1] == 0.0f && clearColor[2] == 0.0f && clearColor[3] == 1.0f;
+}
+
+void DisplayManager::forgetFrame(bool cut)
+{
+    if (!m_glyphBoxes.empty())
+    {
+        for (std::vector<std::size_t>& tile : m_tiles)
+            tile.clear();
+        m_glyphBoxes.clear();
+        m_boxSeen.clear();
+    }
+    // The tiles cover the window only at the size it was opened with.
+    const sf::Vector2u size = m_window ? m_window->getSize() : sf::Vector2u();
+    m_cutting = cut && size.x == static_cast<unsigned int>(m_widthPixels)
+                   && size.y == static_cast<unsigned int>(m_heightPixels);
 }
 
 sf::RenderWindow* DisplayManager::getWindow() const

@@ -109,13 +109,42 @@ private:
     static bool outsideView(const sf::Vertex* vertices, std::size_t count);
     // Adds the corners of a piece (whole quads), unless it lies wholly
     // outside the view.
-    void appendPiece(const sf::Vertex* vertices, std::size_t count);
+    void appendPiece(std::vector<sf::Vertex>& frame, const sf::Vertex* vertices, std::size_t count);
     // Lengthens the last piece, a background, to take in the next one
     // along the row, when that fills exactly the same pixels; true if done.
     bool extendBackground(const sf::Vertex& topLeft, const sf::Vertex& topRight, const sf::Vertex& bottomLeft,
                           const ViewportMapping& viewport);
     // The ratios of the window's size that give back these pixels.
     sf::FloatRect viewportRatios(sf::IntRect pixels) const;
+
+    // Pixels of the window, [left, right) x [top, bottom), in whole pixels.
+    struct PixelBox
+    {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+
+    // Adds a solid rectangle (corners clockwise from the top-left), as one
+    // quad or, when an edge lies on a rounding tie, as a fan of triangles.
+    void appendRectangle(std::vector<sf::Vertex>& frame, const sf::Vertex* corners, bool onTie);
+    // Adds a cell background to the whole frame and, while cutting, the
+    // parts of it that can change a pixel to the cut frame (see m_cutting).
+    void appendBackground(const sf::Vertex* corners, bool onTie, const ViewportMapping& viewport);
+    // Adds the pieces of a background that lie over this frame's glyphs;
+    // false if that cannot be done exactly, and the whole must be drawn.
+    bool appendBackgroundOverGlyphs(const sf::Vertex* corners, bool onTie, const ViewportMapping& viewport);
+    // Notes where a glyph just added can have changed pixels.
+    void rememberGlyph(const sf::Vertex* corners, const ViewportMapping& viewport);
+    // The whole pixels a rectangle of placed corners touches, within the window.
+    PixelBox pixelBox(sf::Vector2f first, sf::Vector2f second, const ViewportMapping& viewport) const;
+    // Forgets this frame's glyphs; the next frame is gathered cut as well
+    // if asked.
+    void forgetFrame(bool cut);
+    // Whether the window has been cleared to black since anything was last
+    // drawn into it.
+    bool clearedToBlackSinceDrawn() const;
 
     sf::Font m_font;
     sf::RenderWindow* m_window;
@@ -138,6 +167,27 @@ private:
     // lengthen (see extendBackground).
     static const std::size_t NO_BACKGROUND = static_cast<std::size_t>(-1);
     std::size_t m_openBackground;
+
+    // When the window was cleared to black before a frame, and nothing else
+    // drew into it (see clearedToBlackSinceDrawn), only the frame's glyphs
+    // change its pixels, so a black background only needs drawing where it
+    // meets an earlier one of them. While m_cutting, the frame is gathered
+    // that way too, into m_cutVertices, which flush draws instead of
+    // m_vertices when it may: the renderer then fills far fewer pixels.
+    bool m_cutting;
+    std::vector<sf::Vertex> m_cutVertices;
+    // The mapping to pixels the frame's glyph boxes were measured with.
+    ViewportMapping m_frameViewport;
+    // The whole-pixel boxes of this frame's glyphs, and for each tile of
+    // TILE_SIZE pixels the indices of the boxes that touch it, to find the
+    // glyphs under a background quickly.
+    std::vector<PixelBox> m_glyphBoxes;
+    std::vector<std::vector<std::size_t>> m_tiles;
+    int m_tileColumns;
+    // Which background last looked at each box, so that one met in
+    // several tiles is cut out once.
+    std::vector<unsigned int> m_boxSeen;
+    unsigned int m_backgroundCount;
 };
 
 } // namespace ov

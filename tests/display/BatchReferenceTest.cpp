@@ -249,4 +249,57 @@ TEST_F(BatchTest, FlushDrawsThePendingCharactersOnce)
     EXPECT_EQ(countInk(test::readWindow()), 0);
 }
 
+// After a swap the back buffer is black, and the batch leaves out the parts of
+// backgrounds that only black out black: frames drawn one after another, as
+// the game does, must come out the same.
+TEST_F(BatchTest, FramesDrawnAfterASwapMatchOnBlack)
+{
+    std::vector<test::Cell> overlapping;
+    for (int i = 0; i < 1500; ++i)
+        overlapping.push_back({ov::Vector(std::fmod(i * 2.713f, 80.0f) - 0.6f, std::fmod(i * 0.619f, 30.0f) - 0.7f),
+                               char(i % 11 == 0 ? ' ' : '!' + i % 90), ov::Color(i % 9)});
+    const ov::Vector corner(13.25f, 7.6f);
+    const std::vector<std::pair<ov::Box, std::vector<test::Cell>>> frames = {
+        {ov::Box(ov::Vector(0, 0), 80, 30), test::fullScreenScene()},
+        {ov::Box(corner, 80, 30), test::fullScreenScene(corner + ov::Vector(0.3f, 0.45f))},
+        {ov::Box(ov::Vector(0, 0), 80, 30), overlapping},
+    };
+    for (const auto& frame : frames)
+    {
+        ov::WorldManager::getInstance().setView(frame.first);
+        for (const test::Cell& cell : frame.second)
+            ASSERT_EQ(display().drawCh(cell.position, cell.ch, cell.color), 0);
+        display().swapBuffers();
+        for (const test::Cell& cell : frame.second)
+            ASSERT_EQ(display().drawCh(cell.position, cell.ch, cell.color), 0);
+        display().flush();
+        const sf::Image batched = test::readWindow();
+
+        window().clear();
+        m_reference->draw(frame.second);
+        const sf::Image expected = test::readWindow();
+        EXPECT_GE(countInk(expected, sf::Color::Black), 5000);
+        EXPECT_EQ(test::countDifferences(batched, expected), 0);
+    }
+
+    // The window drawn into or cleared to a colour after the swap: the
+    // backgrounds must hide that whole again.
+    ov::WorldManager::getInstance().setView(ov::Box(ov::Vector(0, 0), 80, 30));
+    const sf::Image expected = drawReference(overlapping);
+    for (const bool drawn : {true, false})
+    {
+        for (const test::Cell& cell : overlapping)
+            ASSERT_EQ(display().drawCh(cell.position, cell.ch, cell.color), 0);
+        display().swapBuffers();
+        if (drawn)
+            clearToUnderlay();
+        else
+            window().clear(UNDERLAY);
+        for (const test::Cell& cell : overlapping)
+            ASSERT_EQ(display().drawCh(cell.position, cell.ch, cell.color), 0);
+        display().flush();
+        EXPECT_EQ(test::countDifferences(test::readWindow(), expected), 0);
+    }
+}
+
 } // namespace
