@@ -25,17 +25,10 @@ EnemyBat::EnemyBat()
 {
     setType("Bat");
     m_phase = static_cast<float>(std::rand() % 1000);
+    // Half a cell off each side, a quarter row off top and bottom: only
+    // the body, not the wing tips, touches.
     if (setSprite("bat") == 0)
-    {
-        // Half a cell off each side, a quarter row off top and bottom: only
-        // the body, not the wing tips, touches.
-        ov::Box box = getBox();
-        box.corner.x += 0.5f;
-        box.corner.y += 0.25f;
-        box.horizontal -= 1.0f;
-        box.vertical -= 0.5f;
-        setBox(box);
-    }
+        narrowBox(0.5f, 0.25f, 0.25f);
 }
 
 EnemyBat::~EnemyBat()

@@ -18,6 +18,16 @@ bool EnemyMaster::discardIfOutsideWorld()
     return true;
 }
 
+void EnemyMaster::narrowBox(float sides, float top, float bottom)
+{
+    ov::Box box = getBox();
+    box.corner.x += sides;
+    box.corner.y += top;
+    box.horizontal -= 2.0f * sides;
+    box.vertical -= top + bottom;
+    setBox(box);
+}
+
 bool EnemyMaster::wasShown() const
 {
     return getAnimation().getSprite() != nullptr;

@@ -26,6 +26,9 @@ protected:
 
     // The players in the world now, taken from a copy of its active objects.
     static ov::ObjectList findPlayers();
+    // Narrows the box from its sprite: by `sides` on the left and on the right,
+    // by `top` at the top and `bottom` at the bottom, so only the body touches.
+    void narrowBox(float sides, float top, float bottom);
     // Whether the enemy was ever shown; one that never was dies without a sound.
     bool wasShown() const;
     Offset offsetFrom(const ov::Object* other) const;

@@ -32,16 +32,9 @@ EnemySlime::EnemySlime()
 {
     setType("Slime");
     setGravity(true);
+    // The top of the art is its spray: only the lower body touches.
     if (setSprite("slime") == 0)
-    {
-        // The top of the art is its spray: only the lower body touches.
-        ov::Box box = getBox();
-        box.corner.x += 0.5f;
-        box.corner.y += 1.25f;
-        box.horizontal -= 1.0f;
-        box.vertical -= 1.25f;
-        setBox(box);
-    }
+        narrowBox(0.5f, 1.25f, 0.0f);
 }
 
 EnemySlime::~EnemySlime()

@@ -1,5 +1,7 @@
 #include "WindowHarness.h"
 
+#include "support/ReferenceRenderer.h"
+
 #include "engine/core/LogManager.h"
 #include "engine/display/DisplayManager.h"
 #include "engine/display/InputManager.h"
@@ -99,11 +101,7 @@ sf::Image readBack()
 {
     // Characters reach the window only when the frame's batch is drawn.
     ov::DisplayManager::getInstance().flush();
-    sf::RenderWindow* window = ov::DisplayManager::getInstance().getWindow();
-    sf::Texture texture;
-    texture.create(window->getSize().x, window->getSize().y);
-    texture.update(*window);
-    return texture.copyToImage();
+    return test::readWindow();
 }
 
 sf::Image readShown()

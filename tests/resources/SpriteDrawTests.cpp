@@ -1,4 +1,5 @@
 #include "ResourceTesting.h"
+#include "support/ReferenceRenderer.h"
 
 #include "engine/core/LogManager.h"
 #include "engine/display/DisplayManager.h"
@@ -67,11 +68,7 @@ protected:
     sf::Image readBack()
     {
         ov::DisplayManager::getInstance().flush();
-        sf::RenderWindow* window = ov::DisplayManager::getInstance().getWindow();
-        sf::Texture texture;
-        texture.create(window->getSize().x, window->getSize().y);
-        texture.update(*window);
-        return texture.copyToImage();
+        return test::readWindow();
     }
 
     // Pixels of one cell (a pixel in from its edges) that pass the test.
