@@ -30,12 +30,19 @@ public:
         __attribute__((format(printf, 4, 5)));
     int writeLogV(const std::string& level, const std::string& source, const char* format, va_list args);
 
+    // Whether a write to the file failed since it was opened (a full disk).
+    bool hasWriteFailed() const;
+
 private:
     LogManager();
     ~LogManager() override;
 
+    // Says on the standard error, once per file, that the log lost a write.
+    void noteWriteFailure(int error);
+
     bool m_flush;
     std::FILE* m_file;
+    bool m_writeFailed;
 };
 
 } // namespace ov
