@@ -121,15 +121,17 @@ Process::Options GameRun::options(bool withDisplay, const std::string& extraAsan
     options.stderrPath = path("stderr.txt");
     options.closeStderr = m_stderrClosed;
 
-    std::string preload = FAKETIME_LIBRARY;
+    std::string preload = m_fakeClock ? FAKETIME_LIBRARY : "";
 #if ORVANE_E2E_SANITIZED
-    preload = std::string(MESA_DRIVER) + ":" + preload;
+    preload = std::string(MESA_DRIVER) + (preload.empty() ? "" : ":" + preload);
 #endif
     std::string asan = ASAN_OPTIONS;
     if (!extraAsanOptions.empty())
         asan += ":" + extraAsanOptions;
-    options.environment.push_back("LD_PRELOAD=" + preload);
-    options.environment.push_back(std::string("FAKETIME=") + FAKETIME_START);
+    if (!preload.empty())
+        options.environment.push_back("LD_PRELOAD=" + preload);
+    if (m_fakeClock)
+        options.environment.push_back(std::string("FAKETIME=") + FAKETIME_START);
     // Only the time of day is the level's seed; the monotonic clocks that
     // audio and drawing pace themselves by stay real.
     options.environment.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1");

@@ -39,6 +39,10 @@ public:
 
     // Runs the program through another one (for example to change its user).
     void setCommandPrefix(const std::vector<std::string>& prefix) { m_prefix = prefix; }
+    // Without the fixed clock the level differs from run to run; the clock
+    // library also takes descriptor 2 when it is free, as it is when the
+    // program starts with its standard error closed.
+    void setFakeClock(bool fake) { m_fakeClock = fake; }
     // Starts the program with its standard error closed.
     void setStderrClosed(bool closed) { m_stderrClosed = closed; }
 
@@ -85,6 +89,7 @@ private:
 
     std::vector<std::string> m_prefix;
     bool m_stderrClosed = false;
+    bool m_fakeClock = true;
     std::string m_dir;
     Process m_process;
     double m_startedAt = 0;
