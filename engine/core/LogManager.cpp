@@ -133,11 +133,6 @@ int LogManager::writeLogV(const std::string& level, const std::string& source, c
     return written;
 }
 
-bool LogManager::hasWriteFailed() const
-{
-    return m_writeFailed;
-}
-
 void LogManager::noteWriteFailure(int error)
 {
     // A full disk fails every write after the first; once is enough to say.

@@ -30,9 +30,6 @@ public:
         __attribute__((format(printf, 4, 5)));
     int writeLogV(const std::string& level, const std::string& source, const char* format, va_list args);
 
-    // Whether a write to the file failed since it was opened (a full disk).
-    bool hasWriteFailed() const;
-
 private:
     LogManager();
     ~LogManager() override;
