@@ -37,6 +37,10 @@ int GameManager::start()
 {
     // Sleeps must be accurate to about a millisecond for a steady frame rate.
     platform::beginTimerPeriod(TIMER_PERIOD_MS);
+    // Ctrl+C, a terminal hanging up or a polite kill end the game as Q does,
+    // at the end of a frame, so that the managers stop and the log closes.
+    platform::watchQuitRequests();
+    platform::setDisplayLostHandler(&GameManager::onDisplayLost);
 
     // Without a log there is nowhere to say why.
     if (LogManager::getInstance().start() != 0)
@@ -124,11 +128,31 @@ void GameManager::run()
         adjustTime = actualSleep - sleepTime;
         if (adjustTime < 0)
             adjustTime = 0;
+
+        if (platform::quitRequested())
+            m_gameOver = true;
     }
 
     if (m_floorManager && m_floorManager->isStarted())
         m_floorManager->stop();
     logMessage("ALERT", "---------END GAME LOOP---------");
+}
+
+void GameManager::onDisplayLost(const char* displayName)
+{
+    // Called from inside the windowing layer, which cannot go on: nothing
+    // here may touch the window or the input again, so the input and display
+    // managers are left as they are. The rest stops as usual and the log closes.
+    GameManager& game = getInstance();
+    game.logMessage("ALERT", "Lost the connection to display '%s'. Stopping without it.", displayName);
+    game.m_gameOver = true;
+    if (game.m_floorManager && game.m_floorManager->isStarted())
+        game.m_floorManager->stop();
+    platform::endTimerPeriod(TIMER_PERIOD_MS);
+    game.logMessage("", "Stopping managers.");
+    WorldManager::getInstance().stop();
+    LogManager::getInstance().stop();
+    platform::exitNow(0);
 }
 
 void GameManager::setGameOver(bool gameOver)

@@ -36,6 +36,10 @@ public:
 
 private:
     GameManager();
+    // The connection to the display is gone: stops what can stop without
+    // it, closes the log and ends the process with code 0.
+    [[noreturn]] static void onDisplayLost(const char* displayName);
+
     ~GameManager() override;
 
     bool m_gameOver;

@@ -34,8 +34,12 @@ private:
     LogManager();
     ~LogManager() override;
 
+    // Says on the standard error, once per file, that the log lost a write.
+    void noteWriteFailure(int error);
+
     bool m_flush;
     std::FILE* m_file;
+    bool m_writeFailed;
 };
 
 } // namespace ov

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 // The engine's only contact with the operating system: the UTC time of day,
-// millisecond sleeps, the system timer resolution and whether a display can be
-// opened. One source per platform implements it (PlatformWindows.cpp, PlatformPosix.cpp).
+// millisecond sleeps, the system timer resolution, the display connection,
+// files and the requests to quit that come from outside the window. One
+// source per platform implements it (PlatformWindows.cpp, PlatformPosix.cpp).
 namespace ov
 {
 
@@ -30,7 +34,51 @@ void endTimerPeriod(unsigned int milliseconds);
 
 // Whether a window can be opened at all. Without a display the windowing layer
 // aborts the process inside the window constructor, so the display asks first.
+// The connection that asked stays open until releaseDisplayProbe: were it the
+// server's only client, closing it would let the server reset just as the
+// window connects, and the windowing layer aborts on that too.
 bool displayAvailable();
+void releaseDisplayProbe();
+
+// Called when the connection to the display is lost for good, with the
+// display's name. The windowing layer cannot go on without it, so the
+// handler must not return: it ends the process (see exitNow).
+using DisplayLostHandler = void (*)(const char* displayName);
+void setDisplayLostHandler(DisplayLostHandler handler);
+
+// Ends the process at once with the code given, running no destructors:
+// after the display is lost they would only call into it again.
+[[noreturn]] void exitNow(int code);
+
+// Makes sure the standard input, output and error are open, on the null
+// device where they were closed, so that the first file the program opens
+// does not take their place and receive what libraries print there. Call it
+// before anything opens a file.
+void openStandardStreams();
+
+// Whether the path names a regular file, following links. A folder or a pipe
+// given to a decoder as a data file makes it spin or block for ever.
+bool isRegularFile(const char* path);
+
+enum class OpenResult
+{
+    Opened,
+    InUse,  // another process holds the file
+    Failed, // it cannot be created or opened; reason says why
+};
+
+// Opens a file for writing that no other process may write while it is
+// open: the file is locked first and only then emptied, so a second copy of
+// the program finds it in use and leaves what the first one wrote alone.
+// Text mode. The lock goes with the file when it is closed.
+std::FILE* openExclusive(const char* path, OpenResult& result, std::string& reason);
+
+// Requests to quit that do not come through the window: SIGINT, SIGTERM and
+// SIGHUP on POSIX, the console's Ctrl+C, Ctrl+Break and close events on
+// Windows. Once watching starts they only set a flag, which the game loop
+// reads at the end of each frame.
+void watchQuitRequests();
+bool quitRequested();
 
 } // namespace platform
 

@@ -2,13 +2,53 @@
 
 #include <X11/Xlib.h>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sched.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ov
 {
 namespace platform
 {
+
+namespace
+{
+
+// A server that has just reset after its last client left may turn away a
+// connection that arrives meanwhile; the probe asks again a few times.
+const int PROBE_ATTEMPTS = 5;
+const int PROBE_RETRY_MS = 100;
+
+Display* g_probe = nullptr;
+DisplayLostHandler g_displayLost = nullptr;
+volatile std::sig_atomic_t g_quitRequested = 0;
+
+extern "C" void onQuitSignal(int)
+{
+    g_quitRequested = 1;
+}
+
+extern "C" int onDisplayIOError(Display* display)
+{
+    // Xlib ends the process when this returns; the handler ends it first, so
+    // it is entered once. Anything it calls that reaches the display again
+    // comes back here, and then there is nothing left to save.
+    static volatile std::sig_atomic_t entered = 0;
+    if (entered || !g_displayLost)
+        exitNow(0);
+    entered = 1;
+    const char* name = display ? DisplayString(display) : nullptr;
+    g_displayLost(name ? name : "");
+    exitNow(0);
+}
+
+} // namespace
 
 UtcTime utcTime()
 {
@@ -42,11 +82,118 @@ void endTimerPeriod(unsigned int)
 
 bool displayAvailable()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
-    XCloseDisplay(display);
-    return true;
+    if (g_probe)
+        return true;
+    // Without DISPLAY there is nothing to wait for.
+    const int attempts = std::getenv("DISPLAY") ? PROBE_ATTEMPTS : 1;
+    for (int attempt = 0; attempt < attempts && !g_probe; ++attempt)
+    {
+        if (attempt > 0)
+            sleepMilliseconds(PROBE_RETRY_MS);
+        g_probe = XOpenDisplay(nullptr);
+    }
+    return g_probe != nullptr;
+}
+
+void releaseDisplayProbe()
+{
+    if (g_probe)
+    {
+        XCloseDisplay(g_probe);
+        g_probe = nullptr;
+    }
+}
+
+void setDisplayLostHandler(DisplayLostHandler handler)
+{
+    g_displayLost = handler;
+    XSetIOErrorHandler(handler ? onDisplayIOError : nullptr);
+}
+
+void exitNow(int code)
+{
+    _exit(code);
+}
+
+void openStandardStreams()
+{
+    for (int descriptor = 0; descriptor <= 2; ++descriptor)
+    {
+        if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free descriptor is taken, which is this one.
+        int null = open("/dev/null", O_RDWR);
+        if (null >= 0 && null != descriptor)
+        {
+            dup2(null, descriptor);
+            close(null);
+        }
+    }
+}
+
+bool isRegularFile(const char* path)
+{
+    struct stat status;
+    return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::FILE* openExclusive(const char* path, OpenResult& result, std::string& reason)
+{
+    // Not O_TRUNC: the file may be another process's, still in use.
+    int descriptor = open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor == -1)
+    {
+        result = OpenResult::Failed;
+        reason = std::strerror(errno);
+        return nullptr;
+    }
+    if (flock(descriptor, LOCK_EX | LOCK_NB) == -1)
+    {
+        const int error = errno;
+        close(descriptor);
+        result = error == EWOULDBLOCK ? OpenResult::InUse : OpenResult::Failed;
+        reason = std::strerror(error);
+        return nullptr;
+    }
+    // Only a regular file can be emptied; a device (a full disk's stand-in,
+    // /dev/full, or /dev/null) is written as it is.
+    struct stat status;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(descriptor, 0) == -1)
+    {
+        const int error = errno;
+        close(descriptor);
+        result = OpenResult::Failed;
+        reason = std::strerror(error);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "w");
+    if (!file)
+    {
+        const int error = errno;
+        close(descriptor);
+        result = OpenResult::Failed;
+        reason = std::strerror(error);
+        return nullptr;
+    }
+    result = OpenResult::Opened;
+    return file;
+}
+
+void watchQuitRequests()
+{
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    // Reads and waits of the libraries carry on; the loop looks at the flag.
+    action.sa_flags = SA_RESTART;
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signalNumber, &action, nullptr);
+}
+
+bool quitRequested()
+{
+    return g_quitRequested != 0;
 }
 
 } // namespace platform

@@ -117,6 +117,8 @@ int DisplayManager::start()
             m_window = new sf::RenderWindow(sf::VideoMode(m_widthPixels, m_heightPixels, 32),
                                             WINDOW_TITLE, sf::Style::Default, sf::ContextSettings());
         }
+        // The window holds a connection of its own now.
+        platform::releaseDisplayProbe();
         if (!m_window)
         {
             logMessage("", "Failed creating window.");
@@ -133,7 +135,8 @@ int DisplayManager::start()
     forgetFrame(false);
     forgetGlyphs();
     m_font = sf::Font();
-    if (!m_font.loadFromFile(FONT_FILE))
+    // A pipe or a folder in the font's place would block or fail deep in the font library.
+    if (!platform::isRegularFile(FONT_FILE) || !m_font.loadFromFile(FONT_FILE))
     {
         logMessage("ERROR", "Error loading font from %s.", FONT_FILE);
         return -1;

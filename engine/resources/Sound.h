@@ -7,6 +7,12 @@
 namespace ov
 {
 
+// The longest sound effect loaded into memory; longer pieces are music,
+// which streams. A decoded size limit as well, for headers that pair a
+// short length with an absurd sample rate.
+const int MAX_SOUND_SECONDS = 60;
+const sf::Uint64 MAX_SOUND_SAMPLES = 16 * 1024 * 1024;
+
 // A short effect decoded into memory, held in a slot of the resource manager.
 class Sound
 {
@@ -27,6 +33,9 @@ public:
     const sf::SoundBuffer& getBuffer() const;
 
 private:
+    // Reads the whole file into the buffer, within the limits above; 0 or -1.
+    int decode(const std::string& filename);
+
     sf::Sound m_sound;
     sf::SoundBuffer m_buffer;
     std::string m_label;

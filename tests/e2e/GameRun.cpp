@@ -105,7 +105,7 @@ void GameRun::blockLogFile()
     fs::create_directory(path("orvane.log"));
 }
 
-bool GameRun::start(bool withDisplay, const std::string& extraAsanOptions)
+Process::Options GameRun::options(bool withDisplay, const std::string& extraAsanOptions) const
 {
     std::vector<std::string> dropped = {"LD_PRELOAD", "FAKETIME", "ALSOFT_DRIVERS", "ALSOFT_CONF", "ASAN_OPTIONS",
                                         "UBSAN_OPTIONS", "LSAN_OPTIONS"};
@@ -113,21 +113,25 @@ bool GameRun::start(bool withDisplay, const std::string& extraAsanOptions)
         dropped.push_back("DISPLAY");
 
     Process::Options options;
-    options.argv = {ORVANE_PROGRAM};
+    options.argv = m_prefix;
+    options.argv.push_back(ORVANE_PROGRAM);
     options.environment = environmentWithout(dropped);
     options.workDir = m_dir;
     options.stdoutPath = path("stdout.txt");
     options.stderrPath = path("stderr.txt");
+    options.closeStderr = m_stderrClosed;
 
-    std::string preload = FAKETIME_LIBRARY;
+    std::string preload = m_fakeClock ? FAKETIME_LIBRARY : "";
 #if ORVANE_E2E_SANITIZED
-    preload = std::string(MESA_DRIVER) + ":" + preload;
+    preload = std::string(MESA_DRIVER) + (preload.empty() ? "" : ":" + preload);
 #endif
     std::string asan = ASAN_OPTIONS;
     if (!extraAsanOptions.empty())
         asan += ":" + extraAsanOptions;
-    options.environment.push_back("LD_PRELOAD=" + preload);
-    options.environment.push_back(std::string("FAKETIME=") + FAKETIME_START);
+    if (!preload.empty())
+        options.environment.push_back("LD_PRELOAD=" + preload);
+    if (m_fakeClock)
+        options.environment.push_back(std::string("FAKETIME=") + FAKETIME_START);
     // Only the time of day is the level's seed; the monotonic clocks that
     // audio and drawing pace themselves by stay real.
     options.environment.push_back("FAKETIME_DONT_FAKE_MONOTONIC=1");
@@ -136,9 +140,35 @@ bool GameRun::start(bool withDisplay, const std::string& extraAsanOptions)
     options.environment.push_back("ASAN_OPTIONS=" + asan);
     options.environment.push_back(std::string("UBSAN_OPTIONS=") + UBSAN_OPTIONS);
 
+    return options;
+}
+
+bool GameRun::start(bool withDisplay, const std::string& extraAsanOptions)
+{
+    Process::Options startOptions = options(withDisplay, extraAsanOptions);
     m_window.clear();
     m_startedAt = now();
-    return m_process.start(options);
+    return m_process.start(startOptions);
+}
+
+bool GameRun::startCopy(Process& copy, const std::string& stderrFile)
+{
+    Process::Options copyOptions = options(true, "");
+    copyOptions.stdoutPath = path(stderrFile + ".out");
+    copyOptions.stderrPath = path(stderrFile);
+    return copy.start(copyOptions);
+}
+
+bool GameRun::waitForLogLine(const std::string& message, double timeoutSeconds)
+{
+    double deadline = now() + timeoutSeconds;
+    while (now() < deadline && m_process.running())
+    {
+        if (log().findMessage(message) >= 0)
+            return true;
+        sleepSeconds(0.1);
+    }
+    return log().findMessage(message) >= 0;
 }
 
 double GameRun::elapsed() const

@@ -6,6 +6,7 @@
 #include "Recording.h"
 
 #include <string>
+#include <vector>
 
 namespace e2e
 {
@@ -36,10 +37,26 @@ public:
     // Puts a directory where the log file would go: nobody, root included, can write it.
     void blockLogFile();
 
+    // Runs the program through another one (for example to change its user).
+    void setCommandPrefix(const std::vector<std::string>& prefix) { m_prefix = prefix; }
+    // Without the fixed clock the level differs from run to run; the clock
+    // library also takes descriptor 2 when it is free, as it is when the
+    // program starts with its standard error closed.
+    void setFakeClock(bool fake) { m_fakeClock = fake; }
+    // Starts the program with its standard error closed.
+    void setStderrClosed(bool closed) { m_stderrClosed = closed; }
+
     // Starts the program. Without a display it gets no DISPLAY at all.
     // Extra sanitizer options are appended to ASAN_OPTIONS.
     bool start(bool withDisplay = true, const std::string& extraAsanOptions = "");
     Process& process() { return m_process; }
+    // Starts one more copy of the program in the same directory, as `start`
+    // would, with its standard error in the file given (relative).
+    bool startCopy(Process& copy, const std::string& stderrFile);
+
+    // Polls the log file, without touching the display, until a line with
+    // this message shows; false when the program ended or time ran out first.
+    bool waitForLogLine(const std::string& message, double timeoutSeconds);
     double elapsed() const; // seconds since `start`
 
     // Polls for the window titled "Orvane" and gives it the keyboard; false
@@ -68,6 +85,11 @@ public:
     static double audioTimeOfElapsed(const GameLog& log, double elapsedSeconds);
 
 private:
+    Process::Options options(bool withDisplay, const std::string& extraAsanOptions) const;
+
+    std::vector<std::string> m_prefix;
+    bool m_stderrClosed = false;
+    bool m_fakeClock = true;
     std::string m_dir;
     Process m_process;
     double m_startedAt = 0;

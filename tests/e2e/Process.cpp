@@ -75,7 +75,10 @@ bool Process::start(const Options& options)
     const char* err = options.stderrPath.empty() ? "/dev/null" : options.stderrPath.c_str();
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (options.closeStderr)
+        posix_spawn_file_actions_addclose(&actions, 2);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, err, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (!options.workDir.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.workDir.c_str());
 
@@ -96,6 +99,13 @@ bool Process::start(const Options& options)
     }
     m_ended = false;
     return true;
+}
+
+bool Process::sendSignal(int signalNumber)
+{
+    if (!running())
+        return false;
+    return ::kill(m_pid, signalNumber) == 0;
 }
 
 bool Process::running()

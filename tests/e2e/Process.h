@@ -19,6 +19,7 @@ public:
         std::string workDir;                  // empty: ours
         std::string stdoutPath;               // empty: /dev/null
         std::string stderrPath;               // empty: /dev/null
+        bool closeStderr = false;             // start it with descriptor 2 closed
     };
 
     Process() = default;
@@ -36,6 +37,9 @@ public:
 
     // SIGKILL to the whole group, then reaps.
     void kill();
+
+    // Sends a signal to the process itself; false when it has ended.
+    bool sendSignal(int signalNumber);
 
     pid_t pid() const;
 

@@ -3,6 +3,8 @@
 #include "engine/core/LogManager.h"
 #include "engine/resources/ResourceManager.h"
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -219,3 +221,29 @@ TEST_F(ResourceManagerTest, UnknownLabelsAndAMissingLog)
 }
 
 } // namespace
+
+TEST_F(ResourceManagerTest, SoundsLongerThanTheLimitAreRefusedAndFoldersAreNotSounds)
+{
+    ResourceManager& resources = ResourceManager::getInstance();
+    const float limit = static_cast<float>(ov::MAX_SOUND_SECONDS);
+    restest::writeSineWav("longest.wav", 0.0f, 440.0f, limit);
+    restest::writeSineWav("too-long.wav", 0.0f, 440.0f, limit + 0.5f);
+    ASSERT_EQ(0, mkdir("folder.ogg", 0755));
+
+    EXPECT_EQ(resources.loadSound("longest.wav", "longest"), 0);
+    EXPECT_NEAR(resources.getSound("longest")->getBuffer().getDuration().asSeconds(), limit, 0.001f);
+
+    mark();
+    EXPECT_EQ(resources.loadSound("too-long.wav", "long"), -1);
+    EXPECT_EQ(resources.loadSound("folder.ogg", "folder"), -1);
+    EXPECT_EQ(restest::describe(linesSinceMark()),
+              (std::vector<std::string>{
+                  "|ResourceManager|Loading sound 'long'",
+                  "ERROR|Sound|Sound file 'too-long.wav' lasts 60.5 s, longer than the 60 s a sound may last.",
+                  "ERROR|Sound|Error loading sound from file 'too-long.wav'",
+                  "ALERT|ResourceManager|Unable to load sound 'long' from file 'too-long.wav'.",
+                  "|ResourceManager|Loading sound 'folder'",
+                  "ERROR|Sound|Error loading sound from file 'folder.ogg'",
+                  "ALERT|ResourceManager|Unable to load sound 'folder' from file 'folder.ogg'."}));
+    EXPECT_EQ(resources.getSoundCount(), 1);
+}
