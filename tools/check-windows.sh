@@ -12,7 +12,7 @@ sources=()
 for source in $(find engine -name '*.cpp' ! -name 'PlatformPosix.cpp' | sort); do
     if [ "$(basename "$source")" = PlatformWindows.cpp ]; then
         sources+=("$source")
-    elif ! g++ -std=c++17 -I. -M "$source" 2>/dev/null | grep -q 'SFML/'; then
+    elif ! g++ -std=c++17 -I. -M "$source" 2>/dev/null | grep "SFML/" >/dev/null; then
         sources+=("$source")
     fi
 done
