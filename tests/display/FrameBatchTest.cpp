@@ -271,6 +271,11 @@ TEST_F(BatchTest, ComparisonCatchesAGlyphMovedRecolouredMissingOrNotHidden)
     const sf::Image batched = drawBatched(cells, true);
     ASSERT_LE(test::worstPatch(batched, drawReference(cells, true)), test::MOST_IN_A_PATCH);
 
+    // Shading alone passes: the glyph an eighth of a pixel to the right.
+    std::vector<test::Cell> shaded = cells;
+    shaded[planted].position.x += 1.0f / (8 * 12.8f);
+    EXPECT_LE(test::worstPatch(batched, drawReference(shaded, true)), test::MOST_IN_A_PATCH);
+
     std::vector<std::vector<test::Cell>> faulty(4, cells);
     faulty[0][planted].position.x += 1.0f / 12.8f; // one pixel to the right
     faulty[1][planted].color = ov::MAGENTA;
@@ -303,6 +308,11 @@ TEST_F(BatchTest, BackgroundsOverAClearedTargetAreKeptOnlyOverEarlierGlyphs)
     batch.addBackground(sf::FloatRect(200, 100, 12.8f, 25.6f), black);
     batch.addBackground(sf::FloatRect(105, 110, 12.8f, 25.6f), sf::Color::Blue);
     EXPECT_EQ(batch.getVertexCount(), 3 * quad);
+    // A glyph that starts up and left of a background, a grid square away,
+    // and reaches into it.
+    batch.addCharacter(sf::Vector2f(54, 40), 'M', sf::Color::Red);
+    batch.addBackground(sf::FloatRect(66, 64, 12.8f, 25.6f), black);
+    EXPECT_EQ(batch.getVertexCount(), 5 * quad);
 
     // Once drawn, the target's contents are unknown: backgrounds are whole.
     sf::RenderTexture target;
