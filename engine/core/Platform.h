@@ -2,7 +2,8 @@
 
 // The engine's only contact with the operating system: the UTC time of day,
 // millisecond sleeps, the system timer resolution, the keys and mouse buttons
-// held down and whether a display can be opened. One source per platform implements it (PlatformWindows.cpp, PlatformPosix.cpp).
+// held down and whether a display can be opened. One source per platform
+// implements it (PlatformWindows.cpp, PlatformPosix.cpp).
 #include "engine/core/EventKeyboard.h"
 
 namespace ov

@@ -2,9 +2,9 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <iterator>
 #include <cerrno>
 #include <ctime>
+#include <iterator>
 #include <sched.h>
 
 namespace ov

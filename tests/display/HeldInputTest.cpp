@@ -79,6 +79,36 @@ TEST(HeldInputTest, EveryKeyIsHeldExactlyWhenTheWindowingLayerSaysSo)
     ov::InputManager::getInstance().getInput();
 }
 
+// With the keyboard's focus on another window, held keys are still what the
+// windowing layer reports (it reads the whole keyboard, wherever the focus is).
+TEST(HeldInputTest, KeysHeldWhileAnotherWindowHasTheFocusAsTheWindowingLayerSays)
+{
+    if (!harness::hasWindow())
+        GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
+    harness::startManagers();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const ::Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(display, other);
+    XSync(display, False);
+    ASSERT_TRUE(xdo("windowfocus --sync " + std::to_string(other)));
+
+    ASSERT_TRUE(xdo("keydown d"));
+    bool held[ov::KEY_COUNT];
+    ASSERT_TRUE(ov::platform::readHeldKeys(held));
+    const int d = static_cast<int>(ov::Key::D);
+    const bool reported = sf::Keyboard::isKeyPressed(sf::Keyboard::D);
+    EXPECT_EQ(held[d], reported);
+    EXPECT_EQ(ov::InputManager::getInstance().isKeyDown(ov::Key::D), reported);
+    ASSERT_TRUE(xdo("keyup d"));
+
+    XDestroyWindow(display, other);
+    XCloseDisplay(display);
+    const sf::WindowHandle window = ov::DisplayManager::getInstance().getWindow()->getSystemHandle();
+    ASSERT_TRUE(xdo("windowfocus --sync " + std::to_string(static_cast<unsigned long>(window))));
+    ov::InputManager::getInstance().getInput();
+}
+
 TEST(HeldInputTest, ButtonsAreHeldExactlyWhenTheWindowingLayerSaysSo)
 {
     if (!harness::hasWindow())
