@@ -94,7 +94,6 @@ void DisplayManager::stop()
     logMessage("", "Closing window.");
     if (m_window)
         m_window->close();
-    m_batch.clear();
     setStarted(false);
     if (LogManager::getInstance().isStarted())
         logMessage("", "Stopped.");

@@ -51,8 +51,7 @@ public:
 private:
     DisplayManager();
     ~DisplayManager() override { delete m_window; }
-    // Puts the window wholly on the desktop: centred, or at its top-left
-    // corner when the desktop is the smaller.
+    // Puts the window wholly on the desktop: centred, or at its top-left when that is smaller.
     void placeOnDesktop();
 
     sf::Font m_font;

@@ -1,5 +1,6 @@
 #include "engine/display/FrameBatch.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <locale>
