@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <locale>
 #include <vector>
 
@@ -169,13 +168,6 @@ inline int worstPatch(const sf::Image& a, const sf::Image& b)
         }
     }
     return worst;
-}
-
-// Whether two pictures show the same frame (see worstPatch).
-inline bool samePicture(const sf::Image& a, const sf::Image& b)
-{
-    const int worst = worstPatch(a, b);
-    return worst >= 0 && worst <= MOST_IN_A_PATCH;
 }
 
 } // namespace test
