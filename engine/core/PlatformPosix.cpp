@@ -1,12 +1,14 @@
 #include "engine/core/Platform.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <iterator>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -70,6 +72,75 @@ void sleepMilliseconds(int milliseconds)
     timespec remaining{};
     while (nanosleep(&request, &remaining) == -1 && errno == EINTR)
         request = remaining;
+}
+
+namespace
+{
+
+// The keys of the engine's table, in its order, as the windowing layer reads them.
+const KeySym KEY_SYMBOLS[] = {
+    XK_space, XK_Return, XK_Escape, XK_Tab, XK_Left, XK_Right, XK_Up, XK_Down, XK_Pause, XK_KP_Subtract, XK_KP_Add,
+    XK_grave, XK_period, XK_comma, XK_slash, XK_equal, XK_backslash, XK_KP_Multiply, XK_apostrophe, XK_semicolon,
+    XK_Control_L, XK_Control_R, XK_Shift_L, XK_Shift_R,
+    XK_F1, XK_F2, XK_F3, XK_F4, XK_F5, XK_F6, XK_F7, XK_F8, XK_F9, XK_F10, XK_F11, XK_F12,
+    XK_a, XK_b, XK_c, XK_d, XK_e, XK_f, XK_g, XK_h, XK_i, XK_j, XK_k, XK_l, XK_m,
+    XK_n, XK_o, XK_p, XK_q, XK_r, XK_s, XK_t, XK_u, XK_v, XK_w, XK_x, XK_y, XK_z,
+    XK_1, XK_2, XK_3, XK_4, XK_5, XK_6, XK_7, XK_8, XK_9, XK_0, XK_BackSpace,
+};
+static_assert(std::size(KEY_SYMBOLS) == KEY_COUNT, "one symbol per engine key");
+
+// A connection of our own for reading the keyboard and pointer, opened on
+// first use and kept, with the key codes of the table (0: no such key here).
+struct InputConnection
+{
+    Display* display;
+    KeyCode codes[KEY_COUNT] = {};
+
+    InputConnection()
+        : display(XOpenDisplay(nullptr))
+    {
+        for (int i = 0; display && i < KEY_COUNT; ++i)
+            codes[i] = XKeysymToKeycode(display, KEY_SYMBOLS[i]);
+    }
+};
+
+const InputConnection& inputConnection()
+{
+    static const InputConnection connection;
+    return connection;
+}
+
+} // namespace
+
+bool readHeldKeys(bool (&held)[KEY_COUNT])
+{
+    const InputConnection& connection = inputConnection();
+    char keys[32] = {};
+    if (connection.display)
+        XQueryKeymap(connection.display, keys);
+    for (int i = 0; i < KEY_COUNT; ++i)
+    {
+        const KeyCode code = connection.codes[i];
+        held[i] = code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+    }
+    return connection.display != nullptr;
+}
+
+bool readHeldButtons(bool& left, bool& middle, bool& right)
+{
+    const InputConnection& connection = inputConnection();
+    unsigned int buttons = 0;
+    if (connection.display)
+    {
+        ::Window root, child;
+        int rootX, rootY, x, y;
+        XQueryPointer(connection.display, DefaultRootWindow(connection.display), &root, &child, &rootX, &rootY, &x,
+                      &y, &buttons);
+    }
+    left = (buttons & Button1Mask) != 0;
+    middle = (buttons & Button2Mask) != 0;
+    right = (buttons & Button3Mask) != 0;
+    return connection.display != nullptr;
 }
 
 void beginTimerPeriod(unsigned int)

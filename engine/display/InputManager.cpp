@@ -1,6 +1,7 @@
 #include "engine/display/InputManager.h"
 
 #include "engine/core/LogManager.h"
+#include "engine/core/Platform.h"
 #include "engine/display/DisplayManager.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
@@ -94,19 +95,6 @@ const KeyPair KEY_TABLE[KEY_COUNT] = {
     {Key::Num9, sf::Keyboard::Num9},
     {Key::Num0, sf::Keyboard::Num0},
     {Key::Backspace, sf::Keyboard::Backspace},
-};
-
-struct ButtonPair
-{
-    sf::Mouse::Button sfmlButton;
-    MouseButton button;
-};
-
-// Polled in this order for the buttons held down.
-const ButtonPair HELD_BUTTONS[] = {
-    {sf::Mouse::Left, MouseButton::Left},
-    {sf::Mouse::Middle, MouseButton::Middle},
-    {sf::Mouse::Right, MouseButton::Right},
 };
 
 // Every object in the world gets the event. The list is taken afresh for each
@@ -229,16 +217,27 @@ void InputManager::getInput()
         }
     }
 
+    // The whole keyboard and the buttons in one query each, not one per key
+    // (each would be a round trip to the display server), after the events:
+    // a key pressed this frame is reported pressed, then held.
+    bool keys[KEY_COUNT];
+    platform::readHeldKeys(keys);
     for (const KeyPair& pair : KEY_TABLE)
     {
-        if (sf::Keyboard::isKeyPressed(pair.sfmlKey))
+        if (keys[static_cast<int>(pair.key)])
             deliverKey(pair.key, KeyboardAction::Held);
     }
 
-    for (const ButtonPair& pair : HELD_BUTTONS)
+    bool left = false;
+    bool middle = false;
+    bool right = false;
+    platform::readHeldButtons(left, middle, right);
+    const bool held[] = {left, middle, right};
+    const MouseButton buttons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
+    for (int i = 0; i < 3; ++i)
     {
-        if (sf::Mouse::isButtonPressed(pair.sfmlButton))
-            deliverMouse(MouseAction::Held, pair.button, nullptr);
+        if (held[i])
+            deliverMouse(MouseAction::Held, buttons[i], nullptr);
     }
 }
 
@@ -247,10 +246,12 @@ bool InputManager::isKeyDown(Key key) const
     // The keyboard state needs a display; there is none to ask before the window.
     if (!DisplayManager::getInstance().getWindow())
         return false;
-    sf::Keyboard::Key sfmlKey = toSfmlKey(key);
-    if (sfmlKey == sf::Keyboard::Unknown)
+    const int index = static_cast<int>(key);
+    if (index < 0 || index >= KEY_COUNT)
         return false;
-    return sf::Keyboard::isKeyPressed(sfmlKey);
+    bool keys[KEY_COUNT];
+    platform::readHeldKeys(keys);
+    return keys[index];
 }
 
 Key InputManager::toEngineKey(sf::Keyboard::Key key)

@@ -8,7 +8,7 @@
 #include <SFML/Graphics.hpp>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <locale>
 #include <vector>
 
@@ -25,6 +25,9 @@ struct Cell
     ov::Vector position;
     char ch;
     ov::Color color;
+    // Whether its cell background is drawn: a test may leave it out to see
+    // that the comparison notices.
+    bool background = true;
 };
 
 class ReferenceRenderer
@@ -38,7 +41,7 @@ public:
     }
 
     // The same picture drawCh gives, drawn straight into the window.
-    void drawCh(ov::Vector position, char ch, ov::Color color)
+    void drawCh(ov::Vector position, char ch, ov::Color color, bool background = true)
     {
         ov::DisplayManager& display = ov::DisplayManager::getInstance();
         sf::RenderWindow& window = *display.getWindow();
@@ -52,7 +55,8 @@ public:
         m_background.setSize(sf::Vector2f(cellWidth, cellHeight));
         m_background.setFillColor(sf::Color::Black);
         m_background.setPosition(rx * cellWidth - cellWidth / 19.0f, ry * cellHeight + cellHeight / 5.0f);
-        window.draw(m_background);
+        if (background)
+            window.draw(m_background);
 
         m_text.setString(sf::String(ch, std::locale()));
         m_text.setStyle(sf::Text::Bold);
@@ -67,7 +71,7 @@ public:
     void draw(const std::vector<Cell>& cells)
     {
         for (const Cell& cell : cells)
-            drawCh(cell.position, cell.ch, cell.color);
+            drawCh(cell.position, cell.ch, cell.color, cell.background);
     }
 
 private:
@@ -119,18 +123,51 @@ inline sf::Image readWindow()
     return texture.copyToImage();
 }
 
-// How many pixels of two images of one size differ.
-inline int countDifferences(const sf::Image& a, const sf::Image& b)
+// How far a picture lies from another of the same frame: the most pixels,
+// within any square of PATCH x PATCH pixels, that differ by more than STRONG
+// in a channel; -1 for images of different sizes. Two ways of drawing text
+// may shade the edges of a glyph a little differently, or round an edge that
+// crosses a pixel's centre the other way, which leaves a thin line of pixels
+// at most; a glyph moved by one pixel, missing, in another colour or left
+// showing where a background should hide it changes a whole patch.
+const int PATCH = 8;
+const int STRONG = 64;
+const int MOST_IN_A_PATCH = 8;
+
+inline int worstPatch(const sf::Image& a, const sf::Image& b)
 {
     if (a.getSize() != b.getSize())
         return -1;
+    const int width = static_cast<int>(a.getSize().x);
+    const int height = static_cast<int>(a.getSize().y);
     const sf::Uint8* pa = a.getPixelsPtr();
     const sf::Uint8* pb = b.getPixelsPtr();
-    int count = 0;
-    for (std::size_t i = 0, n = std::size_t(a.getSize().x) * a.getSize().y; i < n; ++i)
-        if (std::memcmp(pa + 4 * i, pb + 4 * i, 4) != 0)
-            ++count;
-    return count;
+    // Counts of differing pixels above and left of each point, to sum any
+    // square in four look-ups.
+    std::vector<int> sums(std::size_t(width + 1) * (height + 1), 0);
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            const std::size_t at = 4 * (std::size_t(y) * width + x);
+            bool differs = false;
+            for (int channel = 0; channel < 4; ++channel)
+                differs = differs || std::abs(int(pa[at + channel]) - int(pb[at + channel])) > STRONG;
+            sums[std::size_t(y + 1) * (width + 1) + x + 1] = int(differs) + sums[std::size_t(y) * (width + 1) + x + 1]
+                + sums[std::size_t(y + 1) * (width + 1) + x] - sums[std::size_t(y) * (width + 1) + x];
+        }
+    }
+    int worst = 0;
+    for (int y = PATCH; y <= height; ++y)
+    {
+        for (int x = PATCH; x <= width; ++x)
+        {
+            const int count = sums[std::size_t(y) * (width + 1) + x] - sums[std::size_t(y - PATCH) * (width + 1) + x]
+                - sums[std::size_t(y) * (width + 1) + x - PATCH] + sums[std::size_t(y - PATCH) * (width + 1) + x - PATCH];
+            worst = std::max(worst, count);
+        }
+    }
+    return worst;
 }
 
 } // namespace test
