@@ -122,8 +122,6 @@ TEST_F(DrawOrderTest, SlimeBesideAHigherStepShowsAllOfItsGlyphs)
 
     for (int x = stepColumn; x < stepColumn + 6; ++x)
         floorTile(x, GROUND_ROW - 1);
-    for (int x = stepColumn; x < stepColumn + 6; ++x)
-        floorTile(x, GROUND_ROW);
 
     // The sprite's bottom-right cell and the step's first cell overlap.
     ov::Vector spriteCorner = slime->getPosition() + ov::Vector(-2.5f, -1.0f);
