@@ -7,6 +7,7 @@
 
 EnemyMaster::EnemyMaster()
 {
+    setAltitude(ALTITUDE);
 }
 
 bool EnemyMaster::discardIfOutsideWorld()

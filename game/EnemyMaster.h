@@ -8,6 +8,10 @@
 class EnemyMaster : public ov::Object
 {
 public:
+    // Above the level pieces (altitude 0): the world draws lower altitudes
+    // first, so a step built after an enemy does not hide it.
+    static constexpr int ALTITUDE = 1;
+
     EnemyMaster();
 
     // An enemy whose sprite is missing never enters the world, and only the

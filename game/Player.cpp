@@ -52,6 +52,7 @@ Player::Player()
 {
     setType("Player");
     setGravity(true);
+    setAltitude(ALTITUDE);
     m_health = START_HEALTH;
     registerInterest(ov::EVENT_TYPE_STEP);
     registerInterest(ov::EVENT_TYPE_COLLISION);

@@ -25,6 +25,9 @@ public:
     static constexpr float FALL_LIMIT = 1040.0f; // below this row the player has fallen out of the level
     static constexpr float FALL_RESET = 1010.0f; // the row it is put back to
     static constexpr float START_HEALTH = 4.0f;
+    // Above the level pieces and the attack (altitude 0): the world draws
+    // lower altitudes first, so neither the ground nor a swing hides it.
+    static constexpr int ALTITUDE = 1;
 
     // Registers for its events and enters the world with its bounds sprite.
     Player();
