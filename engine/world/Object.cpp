@@ -60,6 +60,8 @@ Object::~Object()
 void Object::setPosition(Vector position)
 {
     m_position = position;
+    // The world finds objects by place, so it must hear of every move.
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 }
 
 int Object::handleEvent(const Event&)
@@ -120,6 +122,7 @@ float Object::getSpeed() const
 void Object::setBox(Box box)
 {
     m_box = box;
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 }
 
 Box Object::getBox() const
@@ -143,6 +146,7 @@ int Object::setSprite(const std::string& label)
     float width = static_cast<float>(sprite->getWidth());
     float height = static_cast<float>(sprite->getHeight());
     m_box = Box(Vector(-width * 0.5f, -height * 0.5f), width, height);
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 
     m_spriteName = label;
     logMessage("", "Sprite set to '%s'.", label.c_str());

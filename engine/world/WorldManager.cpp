@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ov
 {
@@ -40,16 +41,17 @@ Box sweptBox(const Object* mover, Vector start, Vector where, Vector step)
 }
 
 // The objects a move could meet, in the order of the active list: the only
-// ones its sub-steps need to test.
-ObjectList nearbyColliders(const ObjectList& active, const Object* mover, const Box& area)
+// ones its sub-steps need to test. The scene graph hands over the objects
+// filed near the area, already in that order.
+ObjectList nearbyColliders(const SceneGraph& sceneGraph, const Object* mover, const Box& area)
 {
+    std::vector<Object*> candidates;
+    sceneGraph.findActiveNear(area, candidates);
+
     ObjectList nearby;
-    nearby.setAllowDuplicates(true); // the active list holds each object once
-    for (int i = 0; i < active.getCount(); ++i)
+    nearby.setAllowDuplicates(true); // the candidates hold each object once
+    for (Object* other : candidates)
     {
-        Object* other = active.get(i);
-        if (!other)
-            break;
         if (other != mover && other->getCollisionKind() != GHOST && boxIntersectsBox(area, getWorldBox(other)))
             nearby.insert(other);
     }
@@ -184,14 +186,11 @@ ObjectList WorldManager::getCollisions(const Object* object, Vector where) const
     if (!object || object->getCollisionKind() == GHOST)
         return collisions;
 
-    // Nothing changes the active list during the search, so it is read in place.
-    const ObjectList& active = m_sceneGraph.activeObjects();
     Box moverBox = getWorldBox(object, where);
-    for (int i = 0; i < active.getCount(); ++i)
+    std::vector<Object*> candidates;
+    m_sceneGraph.findActiveNear(moverBox, candidates);
+    for (Object* other : candidates)
     {
-        Object* other = active.get(i);
-        if (!other)
-            break;
         if (other == object || other->getCollisionKind() == GHOST)
             continue;
         if (boxIntersectsBox(moverBox, getWorldBox(other)))
@@ -223,8 +222,7 @@ int WorldManager::moveObject(Object* object, Vector where)
         // Nothing moves while the sub-steps are tested (the collision handlers
         // run afterwards), so the objects near the path are gathered once
         // instead of searching the whole world twenty times.
-        ObjectList nearby = nearbyColliders(m_sceneGraph.activeObjects(), object,
-                                            sweptBox(object, start, where, step));
+        ObjectList nearby = nearbyColliders(m_sceneGraph, object, sweptBox(object, start, where, step));
 
         // Each axis is tried on its own, so a mover blocked sideways still falls
         // and one blocked below still slides.
