@@ -27,16 +27,34 @@ bool blocks(const Object* mover, const Object* other)
     return mover->isBlockedBySoft() && otherKind == SOFT;
 }
 
+// Far more than the rounding of one sum of floats of this size.
+float roundingSlack(float a, float b)
+{
+    return std::max(std::fabs(a), std::fabs(b)) * 1.0e-5f + 1.0e-3f;
+}
+
 // The region a move can touch: the mover's box at both ends of the move,
-// widened by one sub-step so that rounding of the sub-steps cannot leave it.
+// widened by one sub-step so that rounding of the sub-steps cannot leave it,
+// and by a little more so that rounding of the region's own extents cannot
+// drop a box that only touches it. Both ends of each span are taken as they
+// come, so a box given a negative extent is covered as well. A region too
+// large only brings more candidates; the sub-step tests decide.
 Box sweptBox(const Object* mover, Vector start, Vector where, Vector step)
 {
     Box from = getWorldBox(mover, start);
     Box to = getWorldBox(mover, where);
-    float left = std::min(from.corner.x, to.corner.x) - std::fabs(step.x);
-    float top = std::min(from.corner.y, to.corner.y) - std::fabs(step.y);
-    float right = std::max(from.corner.x + from.horizontal, to.corner.x + to.horizontal) + std::fabs(step.x);
-    float bottom = std::max(from.corner.y + from.vertical, to.corner.y + to.vertical) + std::fabs(step.y);
+    float xs[] = {from.corner.x, from.corner.x + from.horizontal, to.corner.x, to.corner.x + to.horizontal};
+    float ys[] = {from.corner.y, from.corner.y + from.vertical, to.corner.y, to.corner.y + to.vertical};
+    float left = *std::min_element(xs, xs + 4);
+    float right = *std::max_element(xs, xs + 4);
+    float top = *std::min_element(ys, ys + 4);
+    float bottom = *std::max_element(ys, ys + 4);
+    float padX = std::fabs(step.x) + roundingSlack(left, right);
+    float padY = std::fabs(step.y) + roundingSlack(top, bottom);
+    left -= padX;
+    right += padX;
+    top -= padY;
+    bottom += padY;
     return Box(Vector(left, top), right - left, bottom - top);
 }
 
