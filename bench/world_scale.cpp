@@ -2,13 +2,18 @@
 // one update (the mean of a few) and deleting every object, for levels of
 // 1000, 5000 and 20000 objects with 200 movers near the view, and for crowds
 // of movers close together with nothing else. The log stays closed, so the
-// figures are the world's own work. Prints one line per world and the ratios
-// the world is held to.
+// figures are the world's own work. Times are the processor time the
+// benchmark used, and each world is built, updated and deleted several times
+// with each figure the best of those runs: both keep out most of what other
+// programs on the machine cost. Prints one line per world
+// and the ratios the world is held to.
 #include "engine/world/Object.h"
 #include "engine/world/WorldManager.h"
 
-#include <chrono>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace
@@ -16,6 +21,7 @@ namespace
 
 const int LEVEL_MOVERS = 200;
 const int UPDATES = 10;
+const int RUNS = 15;
 const int ROWS = 30;
 
 // A small fixed generator, so every run builds the same worlds.
@@ -35,9 +41,16 @@ private:
     unsigned m_state;
 };
 
-double millisecondsSince(std::chrono::steady_clock::time_point start)
+// Processor time, not wall time: the time other programs take the processor
+// from the benchmark is left out.
+std::clock_t now()
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::clock();
+}
+
+double millisecondsSince(std::clock_t start)
+{
+    return static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
 }
 
 ov::Object* makeObject(ov::Vector position, float width, float height, ov::CollisionKind kind)
@@ -88,16 +101,22 @@ void buildLevel(int objects, int movers)
     }
 }
 
-// Movers only, in rows of 60 one and a half cells apart, all inside the part
-// of the world that updates; every third one is soft and passes through.
+// Movers only, a square block of them one and a half cells apart, centred
+// in the part of the world that updates, so that every crowd has the same
+// density and shape. They drift right together, each a little differently,
+// so they keep bumping into each other; every third one is soft and passes
+// through.
 void buildCrowd(int movers)
 {
     Random random(11);
+    int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(movers))));
+    float corner = -static_cast<float>(side) * 0.75f;
     for (int i = 0; i < movers; ++i)
     {
-        ov::Vector place(-15.0f + static_cast<float>(i % 60) * 1.5f, -15.0f + static_cast<float>(i / 60) * 1.5f);
+        ov::Vector place(40.0f + corner + static_cast<float>(i % side) * 1.5f,
+                         15.0f + corner + static_cast<float>(i / side) * 1.5f);
         ov::Object* mover = makeObject(place, 1, 1, i % 3 == 0 ? ov::SOFT : ov::BLOCKING);
-        mover->setVelocity(ov::Vector(random.next() - 0.5f, random.next() - 0.5f));
+        mover->setVelocity(ov::Vector(0.15f + random.next() * 0.3f, random.next() * 0.3f - 0.15f));
     }
 }
 
@@ -108,35 +127,47 @@ struct Figures
     double remove;
 };
 
-Figures measure(int objects, int movers, bool crowd, int& step)
+Figures measureOnce(int objects, int movers, bool crowd, int& step)
 {
     ov::WorldManager& world = ov::WorldManager::getInstance();
     world.setView(ov::Box(ov::Vector(0, 0), 80, ROWS));
 
     Figures figures;
-    auto start = std::chrono::steady_clock::now();
+    std::clock_t start = now();
     if (crowd)
         buildCrowd(movers);
     else
         buildLevel(objects, movers);
     figures.build = millisecondsSince(start);
 
-    start = std::chrono::steady_clock::now();
+    start = now();
     for (int i = 0; i < UPDATES; ++i)
         world.update(++step);
     figures.update = millisecondsSince(start) / UPDATES;
 
-    start = std::chrono::steady_clock::now();
+    start = now();
     ov::ObjectList all = world.getAllObjects();
     for (int i = 0; i < all.getCount(); ++i)
         world.markForDelete(all.get(i));
     world.update(++step);
     figures.remove = millisecondsSince(start);
-
-    std::printf("world-scale objects=%d movers=%d: build %.2f ms, update %.3f ms, delete %.2f ms\n", objects,
-                movers, figures.build, figures.update, figures.remove);
-    std::fflush(stdout);
     return figures;
+}
+
+Figures measure(int objects, int movers, bool crowd, int& step)
+{
+    Figures best = measureOnce(objects, movers, crowd, step);
+    for (int run = 1; run < RUNS; ++run)
+    {
+        Figures figures = measureOnce(objects, movers, crowd, step);
+        best.build = std::min(best.build, figures.build);
+        best.update = std::min(best.update, figures.update);
+        best.remove = std::min(best.remove, figures.remove);
+    }
+    std::printf("world-scale objects=%d movers=%d: build %.2f ms, update %.3f ms, delete %.2f ms\n", objects,
+                movers, best.build, best.update, best.remove);
+    std::fflush(stdout);
+    return best;
 }
 
 } // namespace

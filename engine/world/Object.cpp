@@ -92,11 +92,6 @@ const std::string& Object::getType() const
     return m_type;
 }
 
-Vector Object::getPosition() const
-{
-    return m_position;
-}
-
 void Object::setVelocity(Vector velocity)
 {
     m_speed = velocity.getMagnitude();
@@ -109,25 +104,10 @@ Vector Object::getVelocity() const
     return Vector(m_speed * m_direction.x, m_speed * m_direction.y);
 }
 
-Vector Object::getDirection() const
-{
-    return m_direction;
-}
-
-float Object::getSpeed() const
-{
-    return m_speed;
-}
-
 void Object::setBox(Box box)
 {
     m_box = box;
     WorldManager::getInstance().getSceneGraph().updatePlace(this);
-}
-
-Box Object::getBox() const
-{
-    return m_box;
 }
 
 int Object::setSprite(const std::string& label)
@@ -200,19 +180,9 @@ void Object::setCollisionKind(CollisionKind kind)
     m_collisionKind = kind;
 }
 
-CollisionKind Object::getCollisionKind() const
-{
-    return m_collisionKind;
-}
-
 void Object::setBlockedBySoft(bool blocked)
 {
     m_blockedBySoft = blocked;
-}
-
-bool Object::isBlockedBySoft() const
-{
-    return m_blockedBySoft;
 }
 
 void Object::setActive(bool active)

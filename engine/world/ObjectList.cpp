@@ -114,7 +114,7 @@ ObjectList& ObjectList::operator=(ObjectList&& other) noexcept
         std::swap(m_count, other.m_count);
         std::swap(m_items, other.m_items);
         std::swap(m_used, other.m_used);
-        m_slots.swap(other.m_slots);
+        std::swap(m_slots, other.m_slots);
         std::swap(m_indexed, other.m_indexed);
         std::swap(m_unique, other.m_unique);
     }
@@ -171,7 +171,7 @@ int ObjectList::insert(Object* object)
 
     m_items[m_used] = object;
     if (m_indexed)
-        m_slots[object] = m_used;
+        m_slots.set(object, m_used);
     ++m_used;
     ++m_count;
     return 0;
@@ -227,15 +227,6 @@ bool ObjectList::isEmpty() const
     return m_count == 0;
 }
 
-Object* ObjectList::get(int index) const
-{
-    if (index < 0 || index >= m_count)
-        return nullptr;
-    if (m_used != m_count)
-        closeGaps();
-    return m_items[index];
-}
-
 void ObjectList::setAllowDuplicates(bool allow)
 {
     m_allowDuplicates = allow;
@@ -266,8 +257,7 @@ int ObjectList::findSlot(const Object* object) const
         buildIndex();
     if (m_indexed)
     {
-        auto found = m_slots.find(object);
-        return found == m_slots.end() ? -1 : found->second;
+        return m_slots.find(object);
     }
 
     for (int i = 0; i < m_used; ++i)
@@ -290,7 +280,7 @@ void ObjectList::closeGaps() const
         {
             m_items[count] = object;
             if (m_indexed)
-                m_slots[object] = count;
+                m_slots.set(object, count);
         }
         ++count;
     }
@@ -305,11 +295,11 @@ bool ObjectList::wantsIndex() const
 void ObjectList::buildIndex() const
 {
     m_slots.clear();
-    m_slots.reserve(static_cast<std::size_t>(m_count) * 2);
+    m_slots.reserve(m_count);
     for (int i = 0; i < m_used; ++i)
     {
         if (m_items[i])
-            m_slots.emplace(m_items[i], i);
+            m_slots.set(m_items[i], i);
     }
     m_indexed = true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <unordered_map>
+#include "engine/world/ObjectIndex.h"
 
 namespace ov
 {
@@ -38,8 +38,16 @@ public:
     int getCapacity() const;
     bool isEmpty() const;
 
-    // Entry at an index; nullptr outside 0 to count - 1.
-    Object* get(int index) const;
+    // Entry at an index; nullptr outside 0 to count - 1. Inline: every pass
+    // over the world reads its lists through it.
+    Object* get(int index) const
+    {
+        if (index < 0 || index >= m_count)
+            return nullptr;
+        if (m_used != m_count)
+            closeGaps();
+        return m_items[index];
+    }
 
     void setAllowDuplicates(bool allow);
     bool getAllowDuplicates() const;
@@ -65,7 +73,7 @@ private:
     // Slots written so far, emptied ones included (m_count <= m_used <= m_capacity).
     mutable int m_used;
     // Object to slot, for every entry; only built once a lookup needs it.
-    mutable std::unordered_map<const Object*, int> m_slots;
+    mutable ObjectIndex m_slots;
     mutable bool m_indexed;
     // False once an entry may be held twice; such a list is never indexed.
     bool m_unique;

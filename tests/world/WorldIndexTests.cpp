@@ -221,7 +221,9 @@ TEST(ObjectListIndex, LongListAnswersAsAPlainArray)
         ASSERT_EQ(list.getCount(), static_cast<int>(plain.size()));
         ASSERT_EQ(list.getCapacity(), capacity);
         if (round % 97 == 0)
+        {
             ASSERT_EQ(entries(list), plain) << "round " << round;
+        }
     }
     EXPECT_EQ(entries(list), plain);
     EXPECT_EQ(mark.count("Insert failed due to element already in list."), warnings);
