@@ -29,7 +29,7 @@ int ObjectIndex::find(const Object* object) const
 void ObjectIndex::set(const Object* object, int value)
 {
     assert(object);
-    if (static_cast<std::size_t>(m_count + 1) * 4 > m_slots.size() * 3)
+    if (static_cast<std::size_t>(m_count + 1) * 2 > m_slots.size())
         rebuild(m_slots.empty() ? SMALLEST_TABLE : m_slots.size() * 2);
 
     Slot& slot = m_slots[probe(object)];
@@ -77,7 +77,7 @@ void ObjectIndex::clear()
 void ObjectIndex::reserve(int count)
 {
     std::size_t size = m_slots.empty() ? SMALLEST_TABLE : m_slots.size();
-    while (size * 3 < static_cast<std::size_t>(count) * 4)
+    while (size < static_cast<std::size_t>(count) * 2)
         size *= 2;
     if (size != m_slots.size())
         rebuild(size);
@@ -90,11 +90,16 @@ int ObjectIndex::getCount() const
 
 std::size_t ObjectIndex::home(const Object* object) const
 {
-    // Fibonacci hashing: the multiply spreads the address bits (the lowest
-    // always the same, the rest often in a regular stride) over the top bits,
-    // which pick the slot.
+    // Objects made one after another lie one after another in memory, and
+    // the world's passes over them mostly follow that order. So each page of
+    // memory is hashed (Fibonacci hashing) to a place in the table, and the
+    // objects of one page take the slots from there on in address order (an
+    // object is larger than 64 bytes): a pass in that order walks the table
+    // forward in short runs instead of jumping all over it.
     std::uint64_t bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(object));
-    return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> m_shift);
+    std::size_t page = static_cast<std::size_t>(((bits >> 12) * 0x9E3779B97F4A7C15ull) >> m_shift);
+    std::size_t withinPage = static_cast<std::size_t>((bits >> 6) & 63);
+    return (page + withinPage) & (m_slots.size() - 1);
 }
 
 std::size_t ObjectIndex::probe(const Object* object) const

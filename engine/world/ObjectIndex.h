@@ -40,7 +40,7 @@ private:
     std::size_t probe(const Object* object) const;
     void rebuild(std::size_t size);
 
-    std::vector<Slot> m_slots; // a power of two in size, at most three quarters full
+    std::vector<Slot> m_slots; // a power of two in size, at most half full
     int m_count;
     int m_shift; // 64 less the number of bits of the table's size
 };
