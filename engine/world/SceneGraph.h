@@ -23,7 +23,9 @@ public:
     // Called before the object's own field changes.
     void updateAltitude(Object* object, int newAltitude);
     void updateCollisionKind(Object* object, CollisionKind newKind);
-    // Called after the object's position or box changed.
+    // Called after the object's position or box changed. Objects call it on
+    // the world manager's scene graph only, so only that one can answer
+    // findActiveNear.
     void updatePlace(Object* object);
 
     const ObjectList& activeObjects() const;
