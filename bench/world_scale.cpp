@@ -5,8 +5,8 @@
 // figures are the world's own work. Times are the processor time the
 // benchmark used, and each world is built, updated and deleted several times
 // with each figure the best of those runs: both keep out most of what other
-// programs on the machine cost. Prints one line per world
-// and the ratios the world is held to.
+// programs on the machine cost. Prints one line per world and the ratios the
+// world is held to.
 #include "engine/world/Object.h"
 #include "engine/world/WorldManager.h"
 
@@ -14,7 +14,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <vector>
 
 namespace
 {
@@ -43,11 +42,6 @@ private:
 
 // Processor time, not wall time: the time other programs take the processor
 // from the benchmark is left out.
-std::clock_t now()
-{
-    return std::clock();
-}
-
 double millisecondsSince(std::clock_t start)
 {
     return static_cast<double>(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC;
@@ -133,19 +127,19 @@ Figures measureOnce(int objects, int movers, bool crowd, int& step)
     world.setView(ov::Box(ov::Vector(0, 0), 80, ROWS));
 
     Figures figures;
-    std::clock_t start = now();
+    std::clock_t start = std::clock();
     if (crowd)
         buildCrowd(movers);
     else
         buildLevel(objects, movers);
     figures.build = millisecondsSince(start);
 
-    start = now();
+    start = std::clock();
     for (int i = 0; i < UPDATES; ++i)
         world.update(++step);
     figures.update = millisecondsSince(start) / UPDATES;
 
-    start = now();
+    start = std::clock();
     ov::ObjectList all = world.getAllObjects();
     for (int i = 0; i < all.getCount(); ++i)
         world.markForDelete(all.get(i));
