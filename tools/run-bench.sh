@@ -14,3 +14,6 @@ bench/render_bench
 
 echo "== World update and draw pass, the whole level built"
 bench/world_bench --benchmark_min_time=2
+
+echo "== World at scale: build, update and delete from 1000 to 20000 objects, and crowds of movers"
+bench/world_scale

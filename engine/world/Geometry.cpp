@@ -6,24 +6,6 @@
 namespace ov
 {
 
-namespace
-{
-
-// Whether the span [aStart, aStart + aExtent] meets [bStart, bStart + bExtent], ends included.
-bool spansMeet(float aStart, float aExtent, float bStart, float bExtent)
-{
-    return (bStart >= aStart && bStart <= aStart + aExtent)
-        || (aStart >= bStart && aStart <= bStart + bExtent);
-}
-
-} // namespace
-
-bool boxIntersectsBox(const Box& a, const Box& b)
-{
-    return spansMeet(a.corner.x, a.horizontal, b.corner.x, b.horizontal)
-        && spansMeet(a.corner.y, a.vertical, b.corner.y, b.vertical);
-}
-
 Box getWorldBox(const Object* object)
 {
     return getWorldBox(object, object->getPosition());

@@ -9,7 +9,14 @@ namespace ov
 class Object;
 
 // Inclusive overlap: boxes that share only an edge or a corner intersect.
-bool boxIntersectsBox(const Box& a, const Box& b);
+// Inline: the world runs it for every object near the view, every frame.
+inline bool boxIntersectsBox(const Box& a, const Box& b)
+{
+    return ((b.corner.x >= a.corner.x && b.corner.x <= a.corner.x + a.horizontal)
+            || (a.corner.x >= b.corner.x && a.corner.x <= b.corner.x + b.horizontal))
+        && ((b.corner.y >= a.corner.y && b.corner.y <= a.corner.y + a.vertical)
+            || (a.corner.y >= b.corner.y && a.corner.y <= b.corner.y + b.vertical));
+}
 
 // The object's box placed at its position, or at another position.
 Box getWorldBox(const Object* object);

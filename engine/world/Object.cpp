@@ -60,6 +60,8 @@ Object::~Object()
 void Object::setPosition(Vector position)
 {
     m_position = position;
+    // The world finds objects by place, so it must hear of every move.
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 }
 
 int Object::handleEvent(const Event&)
@@ -90,11 +92,6 @@ const std::string& Object::getType() const
     return m_type;
 }
 
-Vector Object::getPosition() const
-{
-    return m_position;
-}
-
 void Object::setVelocity(Vector velocity)
 {
     m_speed = velocity.getMagnitude();
@@ -107,24 +104,10 @@ Vector Object::getVelocity() const
     return Vector(m_speed * m_direction.x, m_speed * m_direction.y);
 }
 
-Vector Object::getDirection() const
-{
-    return m_direction;
-}
-
-float Object::getSpeed() const
-{
-    return m_speed;
-}
-
 void Object::setBox(Box box)
 {
     m_box = box;
-}
-
-Box Object::getBox() const
-{
-    return m_box;
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 }
 
 int Object::setSprite(const std::string& label)
@@ -143,6 +126,7 @@ int Object::setSprite(const std::string& label)
     float width = static_cast<float>(sprite->getWidth());
     float height = static_cast<float>(sprite->getHeight());
     m_box = Box(Vector(-width * 0.5f, -height * 0.5f), width, height);
+    WorldManager::getInstance().getSceneGraph().updatePlace(this);
 
     m_spriteName = label;
     logMessage("", "Sprite set to '%s'.", label.c_str());
@@ -196,19 +180,9 @@ void Object::setCollisionKind(CollisionKind kind)
     m_collisionKind = kind;
 }
 
-CollisionKind Object::getCollisionKind() const
-{
-    return m_collisionKind;
-}
-
 void Object::setBlockedBySoft(bool blocked)
 {
     m_blockedBySoft = blocked;
-}
-
-bool Object::isBlockedBySoft() const
-{
-    return m_blockedBySoft;
 }
 
 void Object::setActive(bool active)

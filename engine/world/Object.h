@@ -38,16 +38,16 @@ public:
     int getId() const;
     void setType(const std::string& type);
     const std::string& getType() const;
-    Vector getPosition() const;
+    Vector getPosition() const { return m_position; }
 
     // The velocity is kept as a direction of unit length and a speed.
     void setVelocity(Vector velocity);
     Vector getVelocity() const;
-    Vector getDirection() const;
-    float getSpeed() const;
+    Vector getDirection() const { return m_direction; }
+    float getSpeed() const { return m_speed; }
 
     void setBox(Box box);
-    Box getBox() const;
+    Box getBox() const { return m_box; }
 
     // Looks the sprite up by label; the first sprite puts the object into the world.
     int setSprite(const std::string& label);
@@ -58,9 +58,9 @@ public:
     void setAltitude(int altitude);
     int getAltitude() const;
     void setCollisionKind(CollisionKind kind);
-    CollisionKind getCollisionKind() const;
+    CollisionKind getCollisionKind() const { return m_collisionKind; }
     void setBlockedBySoft(bool blocked);
-    bool isBlockedBySoft() const;
+    bool isBlockedBySoft() const { return m_blockedBySoft; }
     void setActive(bool active);
     bool isActive() const;
     void setVisible(bool visible);

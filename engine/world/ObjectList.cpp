@@ -15,6 +15,9 @@ namespace
 
 const char SOURCE[] = "ObjectList";
 
+// Below this many entries a scan is quicker than a lookup, and the list keeps no index.
+const int INDEX_FROM_COUNT = 24;
+
 // A fresh array of the given number of slots, or nullptr when memory is short.
 Object** allocateItems(int capacity)
 {
@@ -23,10 +26,23 @@ Object** allocateItems(int capacity)
     return static_cast<Object**>(std::malloc(static_cast<std::size_t>(capacity) * sizeof(Object*)));
 }
 
+// Copies the entries of the first used slots, skipping emptied ones; the number copied.
+int copyEntries(Object** to, Object* const* from, int used)
+{
+    int count = 0;
+    for (int i = 0; i < used; ++i)
+    {
+        if (from[i])
+            to[count++] = from[i];
+    }
+    return count;
+}
+
 } // namespace
 
 ObjectList::ObjectList()
-    : m_allowDuplicates(false), m_capacity(0), m_count(0), m_items(allocateItems(1))
+    : m_allowDuplicates(false), m_capacity(0), m_count(0), m_items(allocateItems(1)),
+      m_used(0), m_slots(), m_indexed(false), m_unique(true)
 {
     if (m_items)
     {
@@ -36,14 +52,15 @@ ObjectList::ObjectList()
 }
 
 ObjectList::ObjectList(const ObjectList& other)
-    : m_allowDuplicates(false), m_capacity(0), m_count(0), m_items(allocateItems(other.m_capacity))
+    : m_allowDuplicates(false), m_capacity(0), m_count(0), m_items(allocateItems(other.m_capacity)),
+      m_used(0), m_slots(), m_indexed(false), m_unique(other.m_unique)
 {
+    // The copy starts without an index: most copies are only walked.
     if (m_items)
     {
         m_capacity = other.m_capacity;
-        m_count = other.m_count;
-        if (m_count > 0)
-            std::memcpy(m_items, other.m_items, static_cast<std::size_t>(m_count) * sizeof(Object*));
+        m_count = copyEntries(m_items, other.m_items, other.m_used);
+        m_used = m_count;
     }
 }
 
@@ -51,12 +68,20 @@ ObjectList::ObjectList(ObjectList&& other) noexcept
     : m_allowDuplicates(other.m_allowDuplicates),
       m_capacity(other.m_capacity),
       m_count(other.m_count),
-      m_items(other.m_items)
+      m_items(other.m_items),
+      m_used(other.m_used),
+      m_slots(std::move(other.m_slots)),
+      m_indexed(other.m_indexed),
+      m_unique(other.m_unique)
 {
     // The emptied list keeps working: its first insert allocates again.
     other.m_capacity = 0;
     other.m_count = 0;
     other.m_items = nullptr;
+    other.m_used = 0;
+    other.m_slots.clear();
+    other.m_indexed = false;
+    other.m_unique = true;
 }
 
 ObjectList& ObjectList::operator=(const ObjectList& other)
@@ -71,10 +96,11 @@ ObjectList& ObjectList::operator=(const ObjectList& other)
     std::free(m_items);
     m_items = items;
     m_capacity = other.m_capacity;
-    m_count = other.m_count;
+    m_count = copyEntries(m_items, other.m_items, other.m_used);
+    m_used = m_count;
     m_allowDuplicates = false;
-    if (m_count > 0)
-        std::memcpy(m_items, other.m_items, static_cast<std::size_t>(m_count) * sizeof(Object*));
+    m_unique = other.m_unique;
+    dropIndex();
     return *this;
 }
 
@@ -87,6 +113,10 @@ ObjectList& ObjectList::operator=(ObjectList&& other) noexcept
         std::swap(m_capacity, other.m_capacity);
         std::swap(m_count, other.m_count);
         std::swap(m_items, other.m_items);
+        std::swap(m_used, other.m_used);
+        std::swap(m_slots, other.m_slots);
+        std::swap(m_indexed, other.m_indexed);
+        std::swap(m_unique, other.m_unique);
     }
     return *this;
 }
@@ -127,25 +157,40 @@ int ObjectList::insert(Object* object)
         m_items = items;
         m_capacity = static_cast<int>(newCapacity);
     }
+    else if (m_used >= m_capacity)
+    {
+        closeGaps(); // room enough, but in emptied slots
+    }
 
-    m_items[m_count] = object;
+    if (m_allowDuplicates)
+    {
+        // An index maps each object to one slot, so it cannot serve this list any more.
+        m_unique = false;
+        dropIndex();
+    }
+
+    m_items[m_used] = object;
+    if (m_indexed)
+        m_slots.set(object, m_used);
+    ++m_used;
     ++m_count;
     return 0;
 }
 
 int ObjectList::remove(Object* object)
 {
-    for (int i = 0; i < m_count; ++i)
-    {
-        if (m_items[i] == object)
-        {
-            std::memmove(m_items + i, m_items + i + 1,
-                         static_cast<std::size_t>(m_count - i - 1) * sizeof(Object*));
-            --m_count;
-            return 0;
-        }
-    }
-    return -1;
+    int slot = findSlot(object);
+    if (slot < 0)
+        return -1;
+
+    m_items[slot] = nullptr;
+    if (m_indexed)
+        m_slots.erase(object);
+    --m_count;
+    // An emptied slot at the end is simply given back.
+    while (m_used > 0 && !m_items[m_used - 1])
+        --m_used;
+    return 0;
 }
 
 void ObjectList::clear()
@@ -157,16 +202,14 @@ void ObjectList::clear()
     m_items[0] = nullptr;
     m_capacity = 1;
     m_count = 0;
+    m_used = 0;
+    m_unique = true;
+    dropIndex();
 }
 
 bool ObjectList::contains(const Object* object) const
 {
-    for (int i = 0; i < m_count; ++i)
-    {
-        if (m_items[i] == object)
-            return true;
-    }
-    return false;
+    return object && findSlot(object) >= 0;
 }
 
 int ObjectList::getCount() const
@@ -184,13 +227,6 @@ bool ObjectList::isEmpty() const
     return m_count == 0;
 }
 
-Object* ObjectList::get(int index) const
-{
-    if (index < 0 || index >= m_count)
-        return nullptr;
-    return m_items[index];
-}
-
 void ObjectList::setAllowDuplicates(bool allow)
 {
     m_allowDuplicates = allow;
@@ -204,9 +240,74 @@ bool ObjectList::getAllowDuplicates() const
 ObjectList ObjectList::operator+(ObjectList other) const
 {
     ObjectList sum(*this);
-    for (int i = 0; i < other.m_count && other.m_items[i]; ++i)
-        sum.insert(other.m_items[i]);
+    for (int i = 0; i < other.m_used; ++i)
+    {
+        if (other.m_items[i])
+            sum.insert(other.m_items[i]);
+    }
     return sum;
+}
+
+int ObjectList::findSlot(const Object* object) const
+{
+    if (!object)
+        return -1;
+
+    if (!m_indexed && wantsIndex())
+        buildIndex();
+    if (m_indexed)
+    {
+        return m_slots.find(object);
+    }
+
+    for (int i = 0; i < m_used; ++i)
+    {
+        if (m_items[i] == object)
+            return i;
+    }
+    return -1;
+}
+
+void ObjectList::closeGaps() const
+{
+    int count = 0;
+    for (int i = 0; i < m_used; ++i)
+    {
+        Object* object = m_items[i];
+        if (!object)
+            continue;
+        if (count != i)
+        {
+            m_items[count] = object;
+            if (m_indexed)
+                m_slots.set(object, count);
+        }
+        ++count;
+    }
+    m_used = count;
+}
+
+bool ObjectList::wantsIndex() const
+{
+    return m_unique && m_count >= INDEX_FROM_COUNT;
+}
+
+void ObjectList::buildIndex() const
+{
+    m_slots.clear();
+    m_slots.reserve(m_count);
+    for (int i = 0; i < m_used; ++i)
+    {
+        if (m_items[i])
+            m_slots.set(m_items[i], i);
+    }
+    m_indexed = true;
+}
+
+void ObjectList::dropIndex()
+{
+    m_slots.clear();
+    m_indexed = false;
 }
 
 } // namespace ov

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/world/ObjectIndex.h"
+
 namespace ov
 {
 
@@ -9,6 +11,11 @@ const int MAX_LIST_GROW_FREE = 5000;
 
 // Ordered, growable list of object references. It never owns the objects.
 // Copies are independent lists.
+//
+// Long lists keep an index from each object to its slot beside the array, so
+// membership and removal need no scan. A removal only empties its slot; the
+// next read by position closes the gaps in one pass, so removing many objects
+// in a row costs one pass instead of one shift each.
 class ObjectList
 {
 public:
@@ -31,8 +38,16 @@ public:
     int getCapacity() const;
     bool isEmpty() const;
 
-    // Entry at an index; nullptr outside 0 to count - 1.
-    Object* get(int index) const;
+    // Entry at an index; nullptr outside 0 to count - 1. Inline: every pass
+    // over the world reads its lists through it.
+    Object* get(int index) const
+    {
+        if (index < 0 || index >= m_count)
+            return nullptr;
+        if (m_used != m_count)
+            closeGaps();
+        return m_items[index];
+    }
 
     void setAllowDuplicates(bool allow);
     bool getAllowDuplicates() const;
@@ -41,10 +56,27 @@ public:
     ObjectList operator+(ObjectList other) const;
 
 private:
+    // The slot holding the object, or -1.
+    int findSlot(const Object* object) const;
+    // Moves the entries left of the emptied slots down, keeping their order.
+    void closeGaps() const;
+    // Whether the list is long enough to be worth an index.
+    bool wantsIndex() const;
+    void buildIndex() const;
+    void dropIndex();
+
     bool m_allowDuplicates;
     int m_capacity;
     int m_count;
     Object** m_items;
+
+    // Slots written so far, emptied ones included (m_count <= m_used <= m_capacity).
+    mutable int m_used;
+    // Object to slot, for every entry; only built once a lookup needs it.
+    mutable ObjectIndex m_slots;
+    mutable bool m_indexed;
+    // False once an entry may be held twice; such a list is never indexed.
+    bool m_unique;
 };
 
 } // namespace ov

@@ -41,9 +41,15 @@ int SceneGraph::insertObject(Object* object)
         return 0;
 
     if (object->isActive())
-        m_activeObjects.insert(object);
+    {
+        // Filed by place only once it is in the list, so both keep one order.
+        if (m_activeObjects.insert(object) == 0)
+            m_activePlaces.insert(object);
+    }
     else
+    {
         m_inactiveObjects.insert(object);
+    }
 
     if (object->getCollisionKind() != GHOST)
         m_collidableObjects.insert(object);
@@ -58,6 +64,7 @@ int SceneGraph::removeObject(Object* object)
     // must not stay behind in any list of the world.
     if (m_activeObjects.remove(object) != 0 && m_inactiveObjects.remove(object) != 0)
         return -1;
+    m_activePlaces.remove(object);
 
     if (object->getCollisionKind() != GHOST)
         m_collidableObjects.remove(object);
@@ -85,6 +92,26 @@ void SceneGraph::updateCollisionKind(Object* object, CollisionKind newKind)
         m_collidableObjects.insert(object);
     else if (oldKind != GHOST && newKind == GHOST)
         m_collidableObjects.remove(object);
+}
+
+void SceneGraph::updatePlace(Object* object)
+{
+    m_activePlaces.update(object);
+}
+
+void SceneGraph::findActiveNear(const Box& area, std::vector<Object*>& found) const
+{
+    if (m_activePlaces.findNear(area, found))
+        return;
+
+    // An area too wide for the grid: every active object is a candidate.
+    for (int i = 0; i < m_activeObjects.getCount(); ++i)
+    {
+        Object* object = m_activeObjects.get(i);
+        if (!object)
+            break;
+        found.push_back(object);
+    }
 }
 
 const ObjectList& SceneGraph::activeObjects() const
@@ -122,6 +149,7 @@ void SceneGraph::clear()
     m_collidableObjects.clear();
     for (ObjectList& list : m_altitudeObjects)
         list.clear();
+    m_activePlaces.clear();
 }
 
 } // namespace ov

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ov
 {
@@ -26,30 +27,49 @@ bool blocks(const Object* mover, const Object* other)
     return mover->isBlockedBySoft() && otherKind == SOFT;
 }
 
+// Far more than the rounding of one sum of floats of this size.
+float roundingSlack(float a, float b)
+{
+    return std::max(std::fabs(a), std::fabs(b)) * 1.0e-5f + 1.0e-3f;
+}
+
 // The region a move can touch: the mover's box at both ends of the move,
-// widened by one sub-step so that rounding of the sub-steps cannot leave it.
+// widened by one sub-step so that rounding of the sub-steps cannot leave it,
+// and by a little more so that rounding of the region's own extents cannot
+// drop a box that only touches it. Both ends of each span are taken as they
+// come, so a box given a negative extent is covered as well. A region too
+// large only brings more candidates; the sub-step tests decide.
 Box sweptBox(const Object* mover, Vector start, Vector where, Vector step)
 {
     Box from = getWorldBox(mover, start);
     Box to = getWorldBox(mover, where);
-    float left = std::min(from.corner.x, to.corner.x) - std::fabs(step.x);
-    float top = std::min(from.corner.y, to.corner.y) - std::fabs(step.y);
-    float right = std::max(from.corner.x + from.horizontal, to.corner.x + to.horizontal) + std::fabs(step.x);
-    float bottom = std::max(from.corner.y + from.vertical, to.corner.y + to.vertical) + std::fabs(step.y);
+    float xs[] = {from.corner.x, from.corner.x + from.horizontal, to.corner.x, to.corner.x + to.horizontal};
+    float ys[] = {from.corner.y, from.corner.y + from.vertical, to.corner.y, to.corner.y + to.vertical};
+    float left = *std::min_element(xs, xs + 4);
+    float right = *std::max_element(xs, xs + 4);
+    float top = *std::min_element(ys, ys + 4);
+    float bottom = *std::max_element(ys, ys + 4);
+    float padX = std::fabs(step.x) + roundingSlack(left, right);
+    float padY = std::fabs(step.y) + roundingSlack(top, bottom);
+    left -= padX;
+    right += padX;
+    top -= padY;
+    bottom += padY;
     return Box(Vector(left, top), right - left, bottom - top);
 }
 
 // The objects a move could meet, in the order of the active list: the only
-// ones its sub-steps need to test.
-ObjectList nearbyColliders(const ObjectList& active, const Object* mover, const Box& area)
+// ones its sub-steps need to test. The scene graph hands over the objects
+// filed near the area, already in that order.
+ObjectList nearbyColliders(const SceneGraph& sceneGraph, const Object* mover, const Box& area)
 {
+    std::vector<Object*> candidates;
+    sceneGraph.findActiveNear(area, candidates);
+
     ObjectList nearby;
-    nearby.setAllowDuplicates(true); // the active list holds each object once
-    for (int i = 0; i < active.getCount(); ++i)
+    nearby.setAllowDuplicates(true); // the candidates hold each object once
+    for (Object* other : candidates)
     {
-        Object* other = active.get(i);
-        if (!other)
-            break;
         if (other != mover && other->getCollisionKind() != GHOST && boxIntersectsBox(area, getWorldBox(other)))
             nearby.insert(other);
     }
@@ -184,14 +204,11 @@ ObjectList WorldManager::getCollisions(const Object* object, Vector where) const
     if (!object || object->getCollisionKind() == GHOST)
         return collisions;
 
-    // Nothing changes the active list during the search, so it is read in place.
-    const ObjectList& active = m_sceneGraph.activeObjects();
     Box moverBox = getWorldBox(object, where);
-    for (int i = 0; i < active.getCount(); ++i)
+    std::vector<Object*> candidates;
+    m_sceneGraph.findActiveNear(moverBox, candidates);
+    for (Object* other : candidates)
     {
-        Object* other = active.get(i);
-        if (!other)
-            break;
         if (other == object || other->getCollisionKind() == GHOST)
             continue;
         if (boxIntersectsBox(moverBox, getWorldBox(other)))
@@ -223,8 +240,7 @@ int WorldManager::moveObject(Object* object, Vector where)
         // Nothing moves while the sub-steps are tested (the collision handlers
         // run afterwards), so the objects near the path are gathered once
         // instead of searching the whole world twenty times.
-        ObjectList nearby = nearbyColliders(m_sceneGraph.activeObjects(), object,
-                                            sweptBox(object, start, where, step));
+        ObjectList nearby = nearbyColliders(m_sceneGraph, object, sweptBox(object, start, where, step));
 
         // Each axis is tried on its own, so a mover blocked sideways still falls
         // and one blocked below still slides.
