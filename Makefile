@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all run test check build deps-run deps-test bench clean
+.PHONY: all run test check build deps-run deps-test bench clean windows
 
 all: build
 
@@ -33,6 +33,10 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON -DORVANE_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	tools/with-xvfb.sh tools/run-bench.sh build-bench
+
+# The game for 64-bit Windows, packed as build-windows/orvane-windows.zip.
+windows:
+	tools/build-windows.sh build-windows
 
 clean:
 	rm -rf $(BUILD_DIR) build-bench build-sanitize build-windows

@@ -4,9 +4,11 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
+# The compilers of the POSIX thread model: their C++ library has std::mutex
+# and std::thread, which GoogleTest needs. Programs link it statically (-static).
 set(ORVANE_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORVANE_MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_TRIPLET}-g++)
+set(CMAKE_C_COMPILER ${ORVANE_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${ORVANE_MINGW_TRIPLET}-windres)
 
 # Checks that build test programs re-read this file: hand them the prefix too.

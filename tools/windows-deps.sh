@@ -93,7 +93,7 @@ for package in $packages; do
     versions+="$version"$'\n'
 done
 versions+="googletest_$(dpkg-query -W -f='${Version}' googletest)"$'\n'
-versions+="mingw_$(x86_64-w64-mingw32-g++ -dumpversion)"$'\n'
+versions+="mingw_$(x86_64-w64-mingw32-g++-posix -dumpversion)"$'\n'
 key=$( { printf '%s' "$versions"; sha256sum "$0" "$toolchain" | cut -d' ' -f1; } | sha256sum | cut -c1-16)
 prefix=$cache/windows-$key
 
@@ -168,7 +168,7 @@ licence freetype "$freetype" LICENSE.TXT docs/FTL.TXT
 if openal=$(unpack openal-soft) && [ -n "$openal" ]; then
     build openal "$openal" -DLIBTYPE=SHARED -DALSOFT_UTILS=OFF -DALSOFT_NO_CONFIG_UTIL=ON -DALSOFT_EXAMPLES=OFF \
         -DALSOFT_TESTS=OFF -DALSOFT_CONFIG=OFF -DALSOFT_HRTF_DEFS=OFF -DALSOFT_AMBDEC_PRESETS=OFF \
-        -DALSOFT_INSTALL=ON -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -static-libstdc++"
+        -DALSOFT_INSTALL=ON -DCMAKE_SHARED_LINKER_FLAGS=-static
     licence openal "$openal" COPYING
 else
     # Without its source the DLL cannot be built. So that everything else can
@@ -190,11 +190,11 @@ fi
 
 sfml=$(unpack libsfml)
 build sfml "$sfml" -DSFML_USE_SYSTEM_DEPS=ON -DSFML_BUILD_NETWORK=OFF -DSFML_BUILD_EXAMPLES=OFF \
-    -DSFML_BUILD_DOC=OFF -DSFML_INSTALL_PKGCONFIG_FILES=OFF -DSFML_USE_STATIC_STD_LIBS=ON
+    -DSFML_BUILD_DOC=OFF -DSFML_INSTALL_PKGCONFIG_FILES=OFF
 licence sfml "$sfml" license.md
 
 # Debian's googletest package ships the sources; the unit tests link them.
-build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=ON
+build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 
 printf '%s' "$versions" >"$prefix/VERSIONS"
 touch "$prefix/.complete"
