@@ -4,7 +4,8 @@
 # orvane.exe, OpenAL32.dll, the game's data laid out as the program reads it
 # from its working folder, and the licence texts of everything in it.
 # ORVANE_WINDOWS_TARGETS (default: orvane) names what else to build, for the
-# tests: "all" builds the Windows test programs too.
+# tests: "all" builds the Windows test programs too. Exit status 3: the package
+# was made but lacks a part the dependency build could not make (it says which).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build-windows}
@@ -58,11 +59,12 @@ for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" | sed -n 's/^\t
     case "$(echo "$dll" | tr 'A-Z' 'a-z')" in
     kernel32.dll | user32.dll | gdi32.dll | winmm.dll | opengl32.dll | advapi32.dll | msvcrt.dll | shell32.dll | \
     ole32.dll | ws2_32.dll | dinput8.dll | api-ms-win-*) ;;
-    *) [ -f "$package/$dll" ] || { echo "build-windows: $dll is needed but not in the package" >&2; missing=1; } ;;
+    *) [ -f "$package/$dll" ] || grep -qi "^$dll:" "$prefix/MISSING" 2>/dev/null || { echo "build-windows: $dll is needed but not in the package" >&2; missing=1; } ;;
     esac
 done
+[ "$missing" -eq 0 ] || exit 1
+# Status 3: everything built, but a part of the package could not be made.
 if [ -f "$prefix/MISSING" ]; then
-    sed 's/^/build-windows: missing: /' "$prefix/MISSING" >&2
-    missing=1
+    sed 's/^/build-windows: INCOMPLETE PACKAGE: missing /' "$prefix/MISSING" >&2
+    exit 3
 fi
-exit $missing

@@ -2,9 +2,12 @@
 # Builds, for tests under Wine only, an OpenAL32.dll that Wine loads as a
 # built-in library and that hands every call to this machine's own OpenAL Soft
 # (Debian's libopenal1): tools/wine-openal.sh OUT_DIR
-# Run a Windows program with WINEDLLPATH=OUT_DIR to use it. It stands in for
-# the OpenAL Soft DLL of the Windows package while that cannot be built (its
-# source package is not to be had); it never goes into the package.
+# To use it, copy OUT_DIR/openal32-fake.dll to the Wine prefix's
+# drive_c/windows/system32/openal32.dll (Wine then looks for the built-in)
+# and run with WINEDLLPATH=OUT_DIR. It stands in for the OpenAL Soft DLL of
+# the Windows package while that cannot be built (its source package is not to
+# be had); it never goes into the package. Needs wine64-tools, libwine-dev and
+# libopenal-dev.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
@@ -51,4 +54,4 @@ sed -n 's/^ALC\{0,1\}_API .* ALC\{0,1\}_APIENTRY \([a-zA-Z0-9_]*\)(.*/@ cdecl \1
     "$headers/al.h" "$headers/alc.h" >"$out/openal32.spec"
 
 winegcc -shared -O1 -o "$out/openal32.dll" "$out/openal32.spec" "$out/openal32.c" -lopenal
-ls "$out"
+winebuild --dll --fake-module -m64 -E "$out/openal32.spec" -F openal32.dll -o "$out/openal32-fake.dll"
