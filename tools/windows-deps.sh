@@ -188,6 +188,9 @@ else
     echo "OpenAL32.dll: the openal-soft source package could not be fetched" >>"$prefix/MISSING"
 fi
 
+# SFML looks for the import library by lower-case names only.
+[ -e "$prefix/lib/libopenal32.dll.a" ] || ln -s libOpenAL32.dll.a "$prefix/lib/libopenal32.dll.a"
+
 sfml=$(unpack libsfml)
 build sfml "$sfml" -DSFML_USE_SYSTEM_DEPS=ON -DSFML_BUILD_NETWORK=OFF -DSFML_BUILD_EXAMPLES=OFF \
     -DSFML_BUILD_DOC=OFF -DSFML_INSTALL_PKGCONFIG_FILES=OFF
