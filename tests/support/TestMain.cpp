@@ -80,8 +80,13 @@ int main(int argc, char** argv)
         // Off the folder first: Windows cannot remove a process's current folder.
         fs::current_path(fs::temp_directory_path(error), error);
         fs::remove_all(g_workDir, error);
+#ifndef _WIN32
         if (error)
             return result ? result : 1;
+#endif
+        // Windows cannot remove files still open, and the engine's singletons
+        // (the font loaded by the display) hold theirs until the process ends:
+        // what is left stays in the temporary folder.
     }
     return result;
 }
