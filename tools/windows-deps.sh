@@ -97,10 +97,22 @@ versions+="mingw_$(x86_64-w64-mingw32-g++-posix -dumpversion)"$'\n'
 key=$( { printf '%s' "$versions"; sha256sum "$0" "$toolchain" | cut -d' ' -f1; } | sha256sum | cut -c1-16)
 prefix=$cache/windows-$key
 
+# Source packages are fetched as root: apt's sandbox user cannot write here.
+apt_source() { apt-get -o APT::Sandbox::User=root source "$@"; }
+
+# A prefix built without a part is used again only while that part's source
+# still cannot be had.
 if [ -f "$prefix/.complete" ]; then
-    say "cached: $prefix"
-    echo "$prefix"
-    exit 0
+    if [ -f "$prefix/MISSING" ] && probe=$(mktemp -d) &&
+        (cd "$probe" && apt_source --download-only -qq openal-soft >/dev/null 2>&1); then
+        say "openal-soft's source can be had now: building again"
+        rm -rf "$probe"
+    else
+        [ -n "${probe:-}" ] && rm -rf "$probe"
+        say "cached: $prefix"
+        echo "$prefix"
+        exit 0
+    fi
 fi
 
 say "building into $prefix"
@@ -116,7 +128,7 @@ export ORVANE_WINDOWS_PREFIX=$prefix
 
 # Unpacks (with Debian's patches applied) one source package; prints its folder.
 unpack() {
-    (cd "$work" && apt-get source -qq "$1" >&2) || return 1
+    (cd "$work" && apt_source -qq "$1" >&2) || return 1
     find "$work" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | head -n 1
 }
 
@@ -177,7 +189,7 @@ else
     # libopenal-dev (built from the same source) ships them; the DLL itself is
     # missing from the package, which says so (MISSING in the prefix).
     say "openal-soft: no source; OpenAL32.dll will be missing"
-    (cd "$work" && apt-get download -qq libopenal-dev >&2)
+    (cd "$work" && apt-get -o APT::Sandbox::User=root download -qq libopenal-dev >&2)
     dpkg-deb -x "$work"/libopenal-dev_*.deb "$work/openal-dev"
     mkdir -p "$prefix/include" "$prefix/lib"
     cp -r "$work/openal-dev/usr/include/AL" "$prefix/include/"
