@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # it needs neither the test packages nor the time to build the tests.
 RUN_DIR ?= build-run
 
-.PHONY: all run test check build deps-run deps-test bench clean
+.PHONY: all run test check build deps-run deps-test bench clean windows
 
 all: build
 
@@ -38,6 +38,10 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON -DORVANE_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	tools/with-xvfb.sh tools/run-bench.sh build-bench
+
+# The game for 64-bit Windows, packed as build-windows/orvane-windows.zip.
+windows:
+	tools/build-windows.sh build-windows
 
 clean:
 	rm -rf $(BUILD_DIR) $(RUN_DIR) build-bench build-sanitize build-windows

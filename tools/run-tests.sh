@@ -2,7 +2,8 @@
 # Everything `make test` runs, headless: tools/run-tests.sh [BUILD_DIR]
 #  1. the test programs and the end-to-end scenarios of the main build,
 #     under a virtual display with silent audio;
-#  2. the Windows build check;
+#  2. the Windows build (tools/test-windows.sh): the package and the unit
+#     tests built for Windows, run under Wine;
 #  3. the sanitizer build (clang, AddressSanitizer and
 #     UndefinedBehaviorSanitizer) in one directory shared with the fuzz
 #     target: the unit tests and the first scenario in it, the sprite
@@ -18,8 +19,8 @@ export ALSOFT_DRIVERS=null
 echo "== Tests"
 tools/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure
 
-echo "== Windows build of the platform layer and the core"
-tools/check-windows.sh
+echo "== Windows build, tested under Wine"
+tools/test-windows.sh "$build_dir"
 
 echo "== Sanitizer build in $sanitize_dir"
 tools/configure-sanitize.sh "$sanitize_dir"

@@ -119,7 +119,9 @@ void endTimerPeriod(unsigned int milliseconds)
 
 bool displayAvailable()
 {
-    // A Windows desktop session always has a display for the window.
+    // Windows has no display connection to probe, and its windowing layer does
+    // not abort the process when a window cannot be made: the window is always
+    // tried, and a failure is the display manager's "Failed creating window.".
     return true;
 }
 

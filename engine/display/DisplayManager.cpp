@@ -61,6 +61,13 @@ int DisplayManager::start()
         {
             m_window = new sf::RenderWindow(sf::VideoMode(m_widthPixels, m_heightPixels, 32),
                                             WINDOW_TITLE, sf::Style::Default, sf::ContextSettings());
+            // Where the system cannot make the window (Windows says so by
+            // giving no handle), nothing was opened.
+            if (!m_window->getSystemHandle())
+            {
+                delete m_window;
+                m_window = nullptr;
+            }
         }
         // The window holds a connection of its own now.
         platform::releaseDisplayProbe();

@@ -8,6 +8,7 @@
 #include "engine/world/Object.h"
 #include "engine/world/WorldManager.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,6 +159,27 @@ TEST_F(GameLoopTest, LongFrameSleepsNothingAndTheAdjustmentEnds)
 
     // The 3 ms oversleep is swallowed by the 40 ms frame; undersleeping is not made up.
     EXPECT_EQ(g_sleeps, (std::vector<int>{23, 0, 23, 23}));
+}
+
+// With the platform's own sleep and clock, as the program runs: thirty frames
+// of next to no work take thirty times 33 ms, oversleeps paid back.
+TEST_F(GameLoopTest, RealSleepsAndClockHoldTheFrameRate)
+{
+    const int frames = 30;
+    ov::setUtcTimeSource(nullptr);
+    ov::GameManager& game = ov::GameManager::getInstance();
+    game.setSleepFunction(ov::platform::sleepMilliseconds);
+    addProbe(std::vector<int>(frames, 0));
+
+    ov::platform::beginTimerPeriod(1);
+    auto begin = std::chrono::steady_clock::now();
+    game.run();
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    ov::platform::endTimerPeriod(1);
+
+    EXPECT_EQ(game.getStepCount(), frames);
+    EXPECT_GE(took.count(), (frames - 1) * ov::FRAME_TIME_MS);
+    EXPECT_LT(took.count(), frames * ov::FRAME_TIME_MS + 250);
 }
 
 TEST_F(GameLoopTest, FloorManagerRunsAroundTheFrames)

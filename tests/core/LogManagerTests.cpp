@@ -4,9 +4,8 @@
 #include "engine/core/LogManager.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using coretest::LogTest;
 
@@ -29,7 +28,7 @@ TEST_F(LogTest, FileIsBannerThenLinesEachStartingWithALineEnd)
 
     // An empty level word is padded to five blanks before " | ". No line end
     // after the last line, and the banner alone on the first.
-    EXPECT_EQ(test::readFile("orvane.log"), std::string(BANNER) +
+    EXPECT_EQ(test::readTextFile("orvane.log"), std::string(BANNER) +
               "\n      | 07:04:09.050 | LogManager       | Started."
               "\n      | 07:04:09.050 | LogManager       | Stopping...");
 }
@@ -79,10 +78,10 @@ TEST_F(LogTest, WritesNothingWithoutAnOpenFile)
 {
     ov::LogManager& log = ov::LogManager::getInstance();
     log.stop();
-    std::string before = test::readFile("orvane.log");
+    std::string before = test::readTextFile("orvane.log");
 
     EXPECT_EQ(log.writeLog("ERROR", "Driver", "Error starting %s.", "GameManager"), 0);
-    EXPECT_EQ(test::readFile("orvane.log"), before);
+    EXPECT_EQ(test::readTextFile("orvane.log"), before);
 }
 
 TEST_F(LogTest, StartFailsWhenTheFileCannotBeOpened)
@@ -90,11 +89,11 @@ TEST_F(LogTest, StartFailsWhenTheFileCannotBeOpened)
     ov::LogManager& log = ov::LogManager::getInstance();
     log.stop();
     ASSERT_EQ(std::remove("orvane.log"), 0);
-    ASSERT_EQ(mkdir("orvane.log", 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory("orvane.log"));
 
     EXPECT_EQ(log.start(), -1);
     EXPECT_FALSE(log.isStarted());
     EXPECT_EQ(log.writeLog("", "Test", "nowhere"), 0);
 
-    ASSERT_EQ(rmdir("orvane.log"), 0);
+    ASSERT_TRUE(std::filesystem::remove("orvane.log"));
 }

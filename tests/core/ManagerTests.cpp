@@ -63,9 +63,9 @@ TEST_F(LogTest, ManagerStopAfterTheLogStoppedWritesNothing)
     TestManager manager;
     manager.start();
     ov::LogManager::getInstance().stop();
-    std::string before = test::readFile("orvane.log");
+    std::string before = test::readTextFile("orvane.log");
     manager.stop();
-    EXPECT_EQ(test::readFile("orvane.log"), before);
+    EXPECT_EQ(test::readTextFile("orvane.log"), before);
 }
 
 TEST_F(LogTest, RegisteringANewTypeLogsUnderTheObjectsName)

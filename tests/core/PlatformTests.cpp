@@ -1,61 +1,67 @@
-#include "support/TestSupport.h"
+#include "engine/core/Platform.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/core/Platform.h"
+#include <chrono>
+#include <ctime>
 
-#include <cstdio>
-#include <fstream>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-
-// The log's file is locked before it is emptied: a second opener finds it in
-// use and leaves what the first wrote. flock locks belong to the open file,
-// so two opens in one process meet as two copies of the program would.
-TEST(Platform, SecondExclusiveOpenFindsTheFileInUseAndLeavesItAlone)
+namespace
 {
-    ov::platform::OpenResult result = ov::platform::OpenResult::Failed;
-    std::string reason;
-    std::FILE* first = ov::platform::openExclusive("exclusive.txt", result, reason);
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(ov::platform::OpenResult::Opened, result);
-    std::fputs("first copy", first);
-    std::fflush(first);
 
-    std::FILE* second = ov::platform::openExclusive("exclusive.txt", result, reason);
-    EXPECT_EQ(nullptr, second);
-    EXPECT_EQ(ov::platform::OpenResult::InUse, result);
-    EXPECT_EQ("first copy", test::readFile("exclusive.txt"));
-
-    // Closed, the file is free again, and the next opener empties it.
-    std::fclose(first);
-    second = ov::platform::openExclusive("exclusive.txt", result, reason);
-    ASSERT_NE(nullptr, second);
-    EXPECT_EQ(ov::platform::OpenResult::Opened, result);
-    std::fclose(second);
-    EXPECT_EQ("", test::readFile("exclusive.txt"));
+int msOfDay(const ov::UtcTime& t)
+{
+    return ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
 }
 
-TEST(Platform, ExclusiveOpenSaysWhyItFailed)
+int systemClockMsOfDay()
 {
-    ASSERT_EQ(0, mkdir("taken", 0755));
-    ov::platform::OpenResult result = ov::platform::OpenResult::Opened;
-    std::string reason;
-    EXPECT_EQ(nullptr, ov::platform::openExclusive("taken", result, reason));
-    EXPECT_EQ(ov::platform::OpenResult::Failed, result);
-    EXPECT_EQ("Is a directory", reason);
+    auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+    return static_cast<int>(ms % (24LL * 3600 * 1000));
 }
 
-TEST(Platform, OnlyRegularFilesAreRegular)
+} // namespace
+
+// The platform's UTC time of day is the standard library's, to the millisecond
+// (Windows: GetSystemTime; elsewhere the real-time clock).
+TEST(Platform, UtcTimeIsTheSystemClocksTimeOfDay)
 {
-    std::ofstream("plain.txt") << "x";
-    ASSERT_EQ(0, symlink("plain.txt", "link.txt"));
-    ASSERT_EQ(0, mkdir("folder", 0755));
-    ASSERT_EQ(0, mkfifo("pipe", 0644));
-    EXPECT_TRUE(ov::platform::isRegularFile("plain.txt"));
-    EXPECT_TRUE(ov::platform::isRegularFile("link.txt"));
-    EXPECT_FALSE(ov::platform::isRegularFile("folder"));
-    EXPECT_FALSE(ov::platform::isRegularFile("pipe"));
-    EXPECT_FALSE(ov::platform::isRegularFile("missing"));
+    for (int attempt = 0; attempt < 3; ++attempt)
+    {
+        int before = systemClockMsOfDay();
+        int platform = msOfDay(ov::platform::utcTime());
+        int after = systemClockMsOfDay();
+        if (after < before)
+            continue; // midnight passed in between
+        EXPECT_GE(platform, before - 1);
+        EXPECT_LE(platform, after + 1);
+        return;
+    }
+    FAIL() << "midnight three times in a row";
+}
+
+// With the timer resolution asked for, short sleeps last about what was asked:
+// a system timer left at its usual 15.6 ms would make twenty 5 ms sleeps take
+// more than 300 ms.
+TEST(Platform, ShortSleepsAreFineGrainedWithTheTimerPeriodSet)
+{
+    ov::platform::beginTimerPeriod(1);
+    auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i)
+        ov::platform::sleepMilliseconds(5);
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    ov::platform::endTimerPeriod(1);
+
+    EXPECT_GE(took.count(), 100);
+    EXPECT_LT(took.count(), 250);
+}
+
+// A sleep of nothing only gives up the time slice.
+TEST(Platform, ZeroSleepReturnsAtOnce)
+{
+    auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < 100; ++i)
+        ov::platform::sleepMilliseconds(0);
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    EXPECT_LT(took.count(), 100);
 }

@@ -43,6 +43,9 @@ bool GameLog::load(const std::string& path)
             end = content.size();
         std::string raw = content.substr(start, end - start);
         start = end + 1;
+        // The Windows build writes its line ends as "\r\n".
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
         if (first)
         {
             m_banner = raw;

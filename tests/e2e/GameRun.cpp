@@ -44,7 +44,7 @@ std::string readAll(const std::string& path)
 
 const double GameRun::CLOCK_START = 12 * 3600.0;
 
-GameRun::GameRun()
+GameRun::GameRun(Staging staging)
 {
     char pattern[] = "/tmp/orvane-e2e-XXXXXX";
     if (!mkdtemp(pattern))
@@ -53,6 +53,8 @@ GameRun::GameRun()
         return;
     }
     m_dir = pattern;
+    if (staging == Staging::Nothing)
+        return;
 
     // The staged data, one link per file, so that a test can take one away
     // or replace it without touching the build.
@@ -169,6 +171,21 @@ bool GameRun::waitForLogLine(const std::string& message, double timeoutSeconds)
         sleepSeconds(0.1);
     }
     return log().findMessage(message) >= 0;
+}
+
+bool GameRun::startProgram(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
+{
+    Process::Options options;
+    options.argv = argv;
+    options.environment = environmentWithout({"LD_PRELOAD", "FAKETIME", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"});
+    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
+    options.workDir = m_dir;
+    options.stdoutPath = path("stdout.txt");
+    options.stderrPath = path("stderr.txt");
+
+    m_window.clear();
+    m_startedAt = now();
+    return m_process.start(options);
 }
 
 double GameRun::elapsed() const

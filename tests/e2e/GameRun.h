@@ -21,7 +21,15 @@ public:
     // The fixed start of the clock; log times count from here.
     static const double CLOCK_START; // 12:00:00 in seconds of the day
 
-    GameRun();
+    // What the working directory starts with: the staged data of this build,
+    // or nothing (for a package unpacked into it).
+    enum class Staging
+    {
+        Data,
+        Nothing
+    };
+
+    explicit GameRun(Staging staging = Staging::Data);
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
     // Kills a program still running; removes the directory unless the test
@@ -49,6 +57,10 @@ public:
     // Starts the program. Without a display it gets no DISPLAY at all.
     // Extra sanitizer options are appended to ASAN_OPTIONS.
     bool start(bool withDisplay = true, const std::string& extraAsanOptions = "");
+    // Starts another program in the directory instead (a Windows build under
+    // Wine), with the real clock and audio output, and the variables given
+    // ("NAME=value") added to the environment.
+    bool startProgram(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
     Process& process() { return m_process; }
     // Starts one more copy of the program in the same directory, as `start`
     // would, with its standard error in the file given (relative).

@@ -172,6 +172,31 @@ bool playOpening(GameRun& run, Opening& opening, std::string& failure)
     return true;
 }
 
+std::vector<ExpectedLine> wholeRunInOrder()
+{
+    std::vector<ExpectedLine> lines = {{"LogManager", "Started."},   {"DisplayManager", "Started."},
+                                       {"WorldManager", "Started."}, {"InputManager", "Started."},
+                                       {"GameManager", "Started."},  {"ResourceManager", "Started."}};
+    for (const char* sprite : {"bat", "slime", "player-attack-r", "player-attack-l", "player-walk",
+                               "player-idle-body", "player-idle-feet", "player-bounds", "gameover", "startmenu"})
+        lines.push_back({"ResourceManager", std::string("Sprite '") + sprite + "' loaded."});
+    for (const char* sound : {"jump", "hit", "hurt", "bat_die", "slime_die", "slime_jump", "gameover"})
+        lines.push_back({"ResourceManager", std::string("Sound '") + sound + "' loaded."});
+    lines.push_back({"ResourceManager", "Music 'bgMusic' loaded."});
+    std::vector<ExpectedLine> rest = {{"Clock", "Delta clock started.", true},
+                                      {"GameManager", "--------START GAME LOOP--------"},
+                                      {"FloorManager", "Started."},
+                                      {"FloorManager", "Stopped."},
+                                      {"GameManager", "---------END GAME LOOP---------"},
+                                      {"GameManager", "Stopping managers."},
+                                      {"InputManager", "Stopped."},
+                                      {"WorldManager", "Stopped."},
+                                      {"DisplayManager", "Stopped."},
+                                      {"LogManager", "Stopping..."}};
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
 int loadedResources(const GameLog& log)
 {
     int n = 0;

@@ -42,6 +42,19 @@ struct Opening
 };
 bool playOpening(GameRun& run, Opening& opening, std::string& failure);
 
+// One line the log of a whole run must hold: source and message, or the
+// message's start when `prefix` is set.
+struct ExpectedLine
+{
+    std::string source;
+    std::string message;
+    bool prefix = false;
+};
+
+// The log from start-up to shut-down, in the order the program entry brings
+// the system up and takes it down (each line after the one before).
+std::vector<ExpectedLine> wholeRunInOrder();
+
 // Lines of the resource manager that report a sprite, sound or music loaded.
 int loadedResources(const GameLog& log);
 

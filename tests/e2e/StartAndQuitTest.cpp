@@ -16,40 +16,6 @@ namespace
 
 const double CELL_WIDTH = 12.8;
 
-struct Expected
-{
-    std::string source;
-    std::string message;
-    bool prefix = false;
-};
-
-// The log from start-up to shut-down, in the order the program entry brings
-// the system up and takes it down.
-std::vector<Expected> lifeInOrder()
-{
-    std::vector<Expected> lines = {{"LogManager", "Started."},   {"DisplayManager", "Started."},
-                                   {"WorldManager", "Started."}, {"InputManager", "Started."},
-                                   {"GameManager", "Started."},  {"ResourceManager", "Started."}};
-    for (const char* sprite : {"bat", "slime", "player-attack-r", "player-attack-l", "player-walk",
-                               "player-idle-body", "player-idle-feet", "player-bounds", "gameover", "startmenu"})
-        lines.push_back({"ResourceManager", std::string("Sprite '") + sprite + "' loaded."});
-    for (const char* sound : {"jump", "hit", "hurt", "bat_die", "slime_die", "slime_jump", "gameover"})
-        lines.push_back({"ResourceManager", std::string("Sound '") + sound + "' loaded."});
-    lines.push_back({"ResourceManager", "Music 'bgMusic' loaded."});
-    std::vector<Expected> rest = {{"Clock", "Delta clock started.", true},
-                                  {"GameManager", "--------START GAME LOOP--------"},
-                                  {"FloorManager", "Started."},
-                                  {"FloorManager", "Stopped."},
-                                  {"GameManager", "---------END GAME LOOP---------"},
-                                  {"GameManager", "Stopping managers."},
-                                  {"InputManager", "Stopped."},
-                                  {"WorldManager", "Stopped."},
-                                  {"DisplayManager", "Stopped."},
-                                  {"LogManager", "Stopping..."}};
-    lines.insert(lines.end(), rest.begin(), rest.end());
-    return lines;
-}
-
 } // namespace
 
 // Scenario 1: start the game, walk, jump, swing, quit; everything the program
@@ -126,7 +92,7 @@ TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
     EXPECT_GE(log.lines().front().seconds, GameRun::CLOCK_START) << log.lines().front().text();
 
     int at = 0;
-    for (const Expected& line : lifeInOrder())
+    for (const ExpectedLine& line : wholeRunInOrder())
     {
         int found = line.prefix ? log.findPrefix(line.source, line.message, at)
                                 : log.find(line.source, line.message, at);

@@ -4,9 +4,9 @@
 #include "engine/core/Platform.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace test
 {
@@ -24,6 +24,14 @@ std::string readFile(const std::string& path)
     return content.str();
 }
 
+std::string readTextFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
 void writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -32,13 +40,14 @@ void writeFile(const std::string& path, const std::string& content)
 
 bool fileExists(const std::string& path)
 {
-    return access(path.c_str(), F_OK) == 0;
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 std::vector<std::string> logRawLines()
 {
     std::vector<std::string> lines;
-    std::string text = readFile("orvane.log");
+    std::string text = readTextFile("orvane.log");
     std::string line;
     std::istringstream in(text);
     while (std::getline(in, line))
@@ -92,7 +101,7 @@ int countLogMessages(const std::string& message)
 
 bool logContains(const std::string& text)
 {
-    return readFile("orvane.log").find(text) != std::string::npos;
+    return readTextFile("orvane.log").find(text) != std::string::npos;
 }
 
 bool displayAvailable()

@@ -24,6 +24,9 @@ std::string dataDir();
 
 // The whole file, or "" when it cannot be read.
 std::string readFile(const std::string& path);
+// The same for a text file, with each line end read as "\n" whatever the
+// platform wrote (Windows writes the log's line ends as "\r\n").
+std::string readTextFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);
 bool fileExists(const std::string& path);
 

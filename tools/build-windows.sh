@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the game for 64-bit Windows and packs it: tools/build-windows.sh [BUILD_DIR]
+# (build-windows by default). The package, BUILD_DIR/orvane-windows.zip, holds
+# orvane.exe, OpenAL32.dll, the game's data laid out as the program reads it
+# from its working folder, and the licence texts of everything in it.
+# ORVANE_WINDOWS_TARGETS (default: orvane) names what else to build, for the
+# tests: "all" builds the Windows test programs too. Exit status 3: the package
+# was made but lacks a part the dependency build could not make (it says which).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-build-windows}
+targets=${ORVANE_WINDOWS_TARGETS:-orvane}
+
+tools/install-deps.sh windows
+prefix=$(tools/windows-deps.sh | tail -n 1)
+
+cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_BUILD_TYPE=Release >"$out.configure.log" 2>&1 || { cat "$out.configure.log" >&2; exit 1; }
+rm -f "$out.configure.log"
+for target in $targets; do
+    nice cmake --build "$out" -j "${JOBS:-2}" --target "$target"
+done
+
+package=$out/package
+rm -rf "$package" "$out/orvane-windows.zip"
+mkdir -p "$package/licenses"
+cp "$out/orvane.exe" "$package/"
+x86_64-w64-mingw32-strip "$package/orvane.exe"
+cp -r data/sprites data/sounds data/musics data/ov-font.ttf "$package/"
+[ -f "$prefix/bin/OpenAL32.dll" ] && cp "$prefix/bin/OpenAL32.dll" "$package/"
+for name in sfml freetype openal ogg vorbis flac; do
+    for file in "$prefix/share/licenses/$name"/*; do
+        [ -f "$file" ] && cp "$file" "$package/licenses/$name-$(basename "$file")"
+    done
+done
+cp data/ov-font-LICENSE.txt "$package/licenses/font-LICENSE.txt"
+cat >"$package/README.txt" <<'EOF'
+Orvane for 64-bit Windows
+
+Unzip this folder anywhere and run orvane.exe from it (double-click, or
+from a command prompt). It reads its font, sprites, sounds and music from the
+folder it runs in and writes orvane.log there.
+
+SPACE       start; jump, higher the longer it is held
+A / D       walk left / right
+left click  attack towards the pointer
+Q           quit
+
+OpenAL32.dll is OpenAL Soft (LGPL, see licenses/openal-COPYING): it may be
+replaced by another build of OpenAL Soft. Licence texts of everything in this
+package are in licenses/.
+EOF
+(cd "$package" && zip -q -r -X ../orvane-windows.zip .)
+echo "packed $out/orvane-windows.zip"
+
+# Every DLL the program needs is either Windows' own or in the package.
+missing=0
+for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" | sed -n 's/^\tDLL Name: //p'); do
+    case "$(echo "$dll" | tr 'A-Z' 'a-z')" in
+    kernel32.dll | user32.dll | gdi32.dll | winmm.dll | opengl32.dll | advapi32.dll | msvcrt.dll | shell32.dll | \
+    ole32.dll | ws2_32.dll | dinput8.dll | api-ms-win-*) ;;
+    *) [ -f "$package/$dll" ] || grep -qi "^$dll:" "$prefix/MISSING" 2>/dev/null || { echo "build-windows: $dll is needed but not in the package" >&2; missing=1; } ;;
+    esac
+done
+[ "$missing" -eq 0 ] || exit 1
+# Status 3: everything built, but a part of the package could not be made.
+if [ -f "$prefix/MISSING" ]; then
+    sed 's/^/build-windows: INCOMPLETE PACKAGE: missing /' "$prefix/MISSING" >&2
+    exit 3
+fi
