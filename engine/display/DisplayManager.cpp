@@ -58,22 +58,16 @@ int DisplayManager::start()
     {
         // Without a display the windowing layer would abort the whole program.
         if (platform::displayAvailable())
-        {
             m_window = new sf::RenderWindow(sf::VideoMode(m_widthPixels, m_heightPixels, 32),
                                             WINDOW_TITLE, sf::Style::Default, sf::ContextSettings());
-            // Where the system cannot make the window (Windows says so by
-            // giving no handle), nothing was opened.
-            if (!m_window->getSystemHandle())
-            {
-                delete m_window;
-                m_window = nullptr;
-            }
-        }
         // The window holds a connection of its own now.
         platform::releaseDisplayProbe();
-        if (!m_window)
+        // Windows tells of a window it could not make by giving it no handle.
+        if (!m_window || !m_window->getSystemHandle())
         {
             logMessage("", "Failed creating window.");
+            delete m_window;
+            m_window = nullptr;
             return -1;
         }
         m_window->setMouseCursorVisible(true);
@@ -130,8 +124,7 @@ int DisplayManager::drawCh(Vector position, char ch, Color color)
     const float ry = position.y - corner.y;
     const float cellWidth = getCellWidth();
     const float cellHeight = getCellHeight();
-    // The background sits behind the glyph in its own cell, so a character
-    // hides whatever was drawn in that cell before it.
+    // Behind the glyph, in its own cell: a character hides what its cell held.
     const sf::Vector2f box(rx * cellWidth - cellWidth / 19.0f, ry * cellHeight + cellHeight / 5.0f);
     m_batch.addBackground(sf::FloatRect(box, sf::Vector2f(cellWidth, cellHeight)), BACKGROUND_COLOR);
 

@@ -32,9 +32,8 @@ public:
     int drawCh(Vector position, char ch, Color color);
     // A row of characters centred on a world position; 0 or -1.
     int drawString(Vector position, const std::string& text, Color color);
-    // Draws the characters drawn since the last flush into the back buffer in
-    // one call, without showing them. Call it to read the back buffer, and
-    // before drawing straight into the window, so that later characters hide that.
+    // Draws the characters so far into the back buffer in one call, unshown: to
+    // read it back, or before drawing straight into the window.
     void flush();
     // Shows the frame and clears the back buffer.
     void swapBuffers();
