@@ -9,9 +9,6 @@ namespace e2e
 namespace
 {
 
-const double CELL_WIDTH = 1024.0 / 80.0;
-const double CELL_HEIGHT = 768.0 / 30.0;
-
 // Half the sampled area around a cell's ink centre. Glyphs are wider than
 // their cells, so only the middle of each is looked at; neighbours' ink
 // stays outside.

@@ -7,6 +7,10 @@
 namespace e2e
 {
 
+// One character cell of the game's 1024 x 768 window of 80 x 30 cells, in pixels.
+const double CELL_WIDTH = 1024.0 / 80.0;
+const double CELL_HEIGHT = 768.0 / 30.0;
+
 // The colours the game draws its characters in, told apart on anti-aliased
 // glyph pixels (dimmer edges keep their hue).
 enum class Ink

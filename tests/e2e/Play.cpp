@@ -1,5 +1,6 @@
 #include "Play.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 
@@ -212,6 +213,29 @@ int loadedResources(const GameLog& log)
 void note(const std::string& text)
 {
     std::cout << "[ e2e      ] " << text << std::endl;
+}
+
+double walkRight(GameRun& run, double from, Image* shot)
+{
+    double furthest = from;
+    double lastSwing = 0;
+    run.keyDown("d");
+    for (double deadline = now() + 8; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
+    {
+        InkBox box = findPlayer(run, shot);
+        if (box.empty())
+            continue;
+        if (box.centreX() < furthest + CELL_WIDTH / 2)
+            run.tap("space");
+        if (now() - lastSwing > 0.8)
+        {
+            run.click(static_cast<int>(box.centreX()) + 150, static_cast<int>(box.centreY()));
+            lastSwing = now();
+        }
+        furthest = std::max(furthest, box.centreX());
+    }
+    run.keyUp("d");
+    return furthest;
 }
 
 } // namespace e2e

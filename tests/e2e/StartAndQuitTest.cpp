@@ -11,13 +11,6 @@
 
 using namespace e2e;
 
-namespace
-{
-
-const double CELL_WIDTH = 12.8;
-
-} // namespace
-
 // Scenario 1: start the game, walk, jump, swing, quit; everything the program
 // leaves behind (exit code, log, sound) tells the same story.
 TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
@@ -43,25 +36,8 @@ TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
     // once it has come some way. The level and the bats' flight differ a
     // little from run to run, so the walk watches rather than counts.
     double from = opening.player.centreX();
-    double furthest = from;
-    double lastSwing = 0;
     Image walkedShot;
-    run.keyDown("d");
-    for (double deadline = now() + 8; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
-    {
-        InkBox box = findPlayer(run, &walkedShot);
-        if (box.empty())
-            continue;
-        if (box.centreX() < furthest + CELL_WIDTH / 2)
-            run.tap("space");
-        if (now() - lastSwing > 0.8)
-        {
-            run.click(static_cast<int>(box.centreX()) + 150, static_cast<int>(box.centreY()));
-            lastSwing = now();
-        }
-        furthest = std::max(furthest, box.centreX());
-    }
-    run.keyUp("d");
+    double furthest = walkRight(run, from, &walkedShot);
     walkedShot.savePpm(run.path("walked.ppm")); // kept with the run's files when the test fails
     EXPECT_GT(furthest, from + 3 * CELL_WIDTH)
         << "the player stood at x " << from << " px and got no further right than " << furthest;

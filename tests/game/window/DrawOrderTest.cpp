@@ -2,11 +2,10 @@
 // beside or above level pieces that entered the world after it shows every
 // pixel of its glyphs as it does drawn alone at the same place.
 #include "display/WindowHarness.h"
+#include "game/GameTestSupport.h"
 
 #include "engine/display/DisplayManager.h"
 #include "engine/resources/ResourceManager.h"
-#include "engine/world/ObjectList.h"
-#include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
 #include "game/EnemySlime.h"
 #include "game/Floor.h"
@@ -52,15 +51,7 @@ public:
         ASSERT_NE(nullptr, ov::ResourceManager::getInstance().getSprite("slime"));
     }
 
-    void TearDown() override
-    {
-        ov::WorldManager& world = ov::WorldManager::getInstance();
-        ov::ObjectList all = world.getAllObjects();
-        ov::ObjectListIterator it(&all);
-        for (it.first(); !it.isDone(); it.next())
-            world.markForDelete(it.currentObject());
-        world.update(0);
-    }
+    void TearDown() override { gametest::clearWorld(); }
 
     static void floorTile(int x, int y)
     {
