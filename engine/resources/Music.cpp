@@ -2,6 +2,7 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/resources/Audio.h"
 
 namespace ov
 {
@@ -44,6 +45,8 @@ bool Music::isLoaded() const
 
 void Music::play(bool loop)
 {
+    if (!audioAvailable())
+        return;
     m_music.setLoop(loop);
     m_music.play();
 }

@@ -2,6 +2,7 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/resources/Audio.h"
 
 #include <vector>
 
@@ -100,6 +101,8 @@ const std::string& Sound::getLabel() const
 
 void Sound::play(bool loop)
 {
+    if (!audioAvailable())
+        return;
     m_sound.setLoop(loop);
     m_sound.play();
 }

@@ -336,3 +336,22 @@ TEST(Faults, ClosedStandardErrorKeepsTheLibrariesOutOfTheLog)
     EXPECT_EQ("LogManager", log.lines().front().source);
     EXPECT_EQ("Started.", log.lines().front().message);
 }
+
+// Without a sound card every call of the audio layer fails and says so on
+// the standard error; a music stream kept restarting its source and wrote
+// tens of megabytes a second. The game now plays silently: what is left is
+// one complaint per sound slot made at start-up, nothing per frame.
+TEST(Faults, WithoutAnAudioDeviceTheGamePlaysSilentlyAndQuietly)
+{
+    GameRun run;
+    // A driver list naming no real driver opens no device, as no sound card does.
+    run.setCommandPrefix({"env", "ALSOFT_DRIVERS=no-such-driver"});
+    ASSERT_TRUE(run.start());
+    playBrieflyThenQuit(run);
+    expectCleanEnd(run);
+
+    GameLog log = run.log();
+    expectCompleteLog(log);
+    EXPECT_GE(log.find("Sound", "No audio device could be opened; playing without sound."), 0);
+    EXPECT_LT(run.errorOutput().size(), 400000u);
+}
