@@ -266,7 +266,8 @@ licence freetype "$freetype" LICENSE.TXT docs/FTL.TXT
 # OpenAL Soft: a DLL that needs no MinGW runtime DLL beside it, with only
 # the library itself and Windows' outputs (plus the null and wave ones).
 if [ -n "$openal_dsc" ]; then
-    (cd "$work" && dpkg-source -q -x "$openal_dsc" openal-soft >&2)
+    (cd "$work" && dpkg-source -q -x "$openal_dsc" openal-soft) >"$work/openal-unpack.log" 2>&1 ||
+        { cat "$work/openal-unpack.log" >&2; exit 1; }
 else
     mkdir "$work/openal-soft"
     tar -xf "$openal_tarball" -C "$work/openal-soft" --strip-components=1
