@@ -4,8 +4,7 @@
 # orvane.exe, OpenAL32.dll, the game's data laid out as the program reads it
 # from its working folder, and the licence texts of everything in it.
 # ORVANE_WINDOWS_TARGETS (default: orvane) names what else to build, for the
-# tests: "all" builds the Windows test programs too. Exit status 3: the package
-# was made but lacks a part the dependency build could not make (it says which).
+# tests: "all" builds the Windows test programs too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build-windows}
@@ -27,7 +26,8 @@ mkdir -p "$package/licenses"
 cp "$out/orvane.exe" "$package/"
 x86_64-w64-mingw32-strip "$package/orvane.exe"
 cp -r data/sprites data/sounds data/musics data/ov-font.ttf "$package/"
-[ -f "$prefix/bin/OpenAL32.dll" ] && cp "$prefix/bin/OpenAL32.dll" "$package/"
+cp "$prefix/bin/OpenAL32.dll" "$package/"
+x86_64-w64-mingw32-strip "$package/OpenAL32.dll"
 for name in sfml freetype openal ogg vorbis flac; do
     for file in "$prefix/share/licenses/$name"/*; do
         [ -f "$file" ] && cp "$file" "$package/licenses/$name-$(basename "$file")"
@@ -53,18 +53,15 @@ EOF
 (cd "$package" && zip -q -r -X ../orvane-windows.zip .)
 echo "packed $out/orvane-windows.zip"
 
-# Every DLL the program needs is either Windows' own or in the package.
+# Every DLL the program or OpenAL Soft needs is either Windows' own or in the
+# package (no MinGW runtime DLL).
 missing=0
-for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" | sed -n 's/^\tDLL Name: //p'); do
+for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" "$package/OpenAL32.dll" |
+    sed -n 's/^\tDLL Name: //p' | sort -u); do
     case "$(echo "$dll" | tr 'A-Z' 'a-z')" in
     kernel32.dll | user32.dll | gdi32.dll | winmm.dll | opengl32.dll | advapi32.dll | msvcrt.dll | shell32.dll | \
-    ole32.dll | ws2_32.dll | dinput8.dll | api-ms-win-*) ;;
-    *) [ -f "$package/$dll" ] || grep -qi "^$dll:" "$prefix/MISSING" 2>/dev/null || { echo "build-windows: $dll is needed but not in the package" >&2; missing=1; } ;;
+    ole32.dll | ws2_32.dll | dinput8.dll | avrt.dll | api-ms-win-*) ;;
+    *) [ -f "$package/$dll" ] || { echo "build-windows: $dll is needed but not in the package" >&2; missing=1; } ;;
     esac
 done
 [ "$missing" -eq 0 ] || exit 1
-# Status 3: everything built, but a part of the package could not be made.
-if [ -f "$prefix/MISSING" ]; then
-    sed 's/^/build-windows: INCOMPLETE PACKAGE: missing /' "$prefix/MISSING" >&2
-    exit 3
-fi

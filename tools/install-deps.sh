@@ -5,20 +5,19 @@ set -euo pipefail
 
 run_packages="cmake make g++ libsfml-dev libx11-dev"
 # The Windows build: MinGW-w64, Debian's source packages (dpkg-dev unpacks
-# them), GoogleTest's sources, Wine to run what is built, zip to pack it.
-windows_packages="cmake make g++ g++-mingw-w64-x86-64 dpkg-dev xz-utils googletest wine wine64 zip unzip"
+# them), Debian's release list (distro-info-data: which release comes next,
+# for a source the mirror lacks), GoogleTest's sources, Wine to run what is
+# built, zip to pack it.
+windows_packages="cmake make g++ g++-mingw-w64-x86-64 dpkg-dev xz-utils distro-info-data googletest wine wine64 zip unzip"
 test_packages="$run_packages $windows_packages googletest libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick sox libsox-fmt-all faketime g++-mingw-w64-x86-64 clang libclang-rt-14-dev"
 bench_packages="$run_packages libbenchmark-dev xvfb"
-# Wine's stand-in for OpenAL32.dll in the Windows tests (tools/wine-openal.sh).
-wine_openal_packages="wine64-tools libwine-dev libopenal-dev"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;
     test) wanted=$test_packages ;;
     bench) wanted=$bench_packages ;;
     windows) wanted=$windows_packages ;;
-    wine-openal) wanted=$wine_openal_packages ;;
-    *) echo "usage: $0 run|test|bench|windows|wine-openal" >&2; exit 2 ;;
+    *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
 esac
 
 missing=()

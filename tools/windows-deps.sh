@@ -11,12 +11,15 @@
 # the installed GoogleTest and MinGW versions, and this script and the
 # toolchain file: a change to any of them builds a new prefix, otherwise the
 # cached one is used as it is. Only the parts SFML uses are built, static,
-# except OpenAL Soft, which is LGPL and so ships as OpenAL32.dll.
+# except OpenAL Soft, which is LGPL and so ships as OpenAL32.dll. When the
+# package mirror cannot serve this release's openal-soft source, OpenAL Soft
+# comes from the next Debian release's source package instead (see
+# openal_source below); the key holds the version actually built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
-packages="libogg libvorbis flac freetype openal-soft libsfml"
+packages="libogg libvorbis flac freetype libsfml"
 cache=${ORVANE_CACHE_DIR:-$HOME/.cache/orvane}
 jobs=${JOBS:-2}
 
@@ -25,73 +28,166 @@ say() { echo "windows-deps: $*" >&2; }
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-# Source packages need deb-src entries, which the machine's apt sources
-# usually lack: derive them from the distribution's own binary entries (those
-# whose suite starts with this release's code name), in a file of their own.
-enable_sources() {
-    apt-cache showsrc libsfml 2>/dev/null | grep -q '^Package: libsfml' && return 0
-    local codename derived=/etc/apt/sources.list.d/orvane-deb-src.sources tmp
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    tmp=$(mktemp)
-    local file
+# Writes into the folder OUT the deb-src entries derived from the machine's
+# binary apt entries of the release FROM (those whose suite starts with its
+# code name), with FROM replaced by TO in each suite: OUT/derived.sources
+# and/or OUT/derived.list. Fails if there is no such entry.
+derive_sources() {
+    local from=$1 to=$2 out=$3 file
+    mkdir -p "$out"
+    rm -f "$out/derived.sources" "$out/derived.list"
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] && [ "$file" != "$derived" ] || continue
+        [ -f "$file" ] || continue
         case "$file" in
         *.sources)
-            # deb822: keep the stanzas of the release whose types include deb.
-            awk -v codename="$codename" '
+            # deb822: keep the stanzas whose types include deb.
+            awk -v from="$from" -v to="$to" '
                 function flush() {
-                    if (stanza != "" && isdeb && suite) { sub(/\n$/, "", stanza); print stanza "\n" }
-                    stanza = ""; isdeb = 0; suite = 0
+                    if (stanza != "" && isdeb && suites != "") { sub(/\n$/, "", stanza); print stanza "\n" }
+                    stanza = ""; isdeb = 0; suites = ""
                 }
                 /^[ \t]*$/ { flush(); next }
                 /^#/ { next }
                 /^Types:/ { if ($0 ~ /[ \t]deb([ \t]|$)/) isdeb = 1; stanza = stanza "Types: deb-src\n"; next }
-                /^Suites:/ { for (i = 2; i <= NF; i++) if (index($i, codename) == 1) suite = 1 }
+                /^Suites:/ {
+                    for (i = 2; i <= NF; i++)
+                        if (index($i, from) == 1) suites = suites " " to substr($i, length(from) + 1)
+                    stanza = stanza "Suites:" suites "\n"; next
+                }
                 /^Enabled:[ \t]*no/ { isdeb = 0 }
                 { stanza = stanza $0 "\n" }
-                END { flush() }' "$file" >>"$tmp"
+                END { flush() }' "$file" >>"$out/derived.sources"
             ;;
         *)
             # One-line format: "deb [options] uri suite components".
-            awk -v codename="$codename" '
+            awk -v from="$from" -v to="$to" '
                 $1 == "deb" {
-                    suite = ($2 ~ /^\[/) ? "" : $3
-                    for (i = 2; i <= NF; i++) if ($i ~ /\]$/) { suite = $(i + 2); break }
-                    if (index(suite, codename) == 1) { $1 = "deb-src"; print }
-                }' "$file" >>"$tmp.list"
+                    at = ($2 ~ /^\[/) ? 0 : 3
+                    for (i = 2; i <= NF && !at; i++) if ($i ~ /\]$/) at = i + 2
+                    if (index($at, from) == 1) { $1 = "deb-src"; $at = to substr($at, length(from) + 1); print }
+                }' "$file" >>"$out/derived.list"
             ;;
         esac
     done
-    if [ -s "$tmp.list" ]; then
-        derived=/etc/apt/sources.list.d/orvane-deb-src.list
-        $sudo cp "$tmp.list" "$derived"
-    elif [ -s "$tmp" ]; then
-        $sudo cp "$tmp" "$derived"
-    else
-        rm -f "$tmp" "$tmp.list"
+    [ -s "$out/derived.sources" ] || rm -f "$out/derived.sources"
+    [ -s "$out/derived.list" ] || rm -f "$out/derived.list"
+    [ -e "$out/derived.sources" ] || [ -e "$out/derived.list" ]
+}
+
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+
+# Source packages need deb-src entries, which the machine's apt sources
+# usually lack: derive them from this release's binary entries, in a file of
+# their own.
+enable_sources() {
+    apt-cache showsrc libsfml 2>/dev/null | grep -q '^Package: libsfml' && return 0
+    local tmp derived
+    tmp=$(mktemp -d)
+    if ! derive_sources "$codename" "$codename" "$tmp"; then
+        rm -rf "$tmp"
         say "no apt source of this release to derive source entries from"
         return 1
     fi
-    rm -f "$tmp" "$tmp.list"
-    $sudo chmod 644 "$derived"
-    say "source packages enabled in $derived"
+    local format
+    for format in sources list; do
+        [ -e "$tmp/derived.$format" ] || continue
+        derived=/etc/apt/sources.list.d/orvane-deb-src.$format
+        $sudo cp "$tmp/derived.$format" "$derived"
+        $sudo chmod 644 "$derived"
+        say "source packages enabled in $derived"
+    done
+    rm -rf "$tmp"
     $sudo apt-get update -qq
 }
 
-# The version apt would fetch of a source package.
+# The version apt would fetch of a source package: "APT source --print-uris
+# PACKAGE" lists its files; prints the .dsc's name without ".dsc".
 source_version() {
-    apt-get source --print-uris "$1" 2>/dev/null |
-        sed -n "s/^'[^']*' \(${1}_[^ ]*\)\.dsc .*/\1/p" | head -n 1
+    local package=${*: -1}
+    "$@" --print-uris 2>/dev/null |
+        sed -n "s/^'[^']*' \(${package}_[^ ]*\)\.dsc .*/\1/p" | head -n 1
+}
+
+# Fetches the files that "APT source --print-uris PACKAGE" lists into
+# $sources, kept between runs, each checked against the SHA256 sum apt has
+# for it (from the release's signed index). Fails unless every file was had;
+# those that were stay.
+sources=$cache/sources
+fetch_source() {
+    local list uri file sum status=0
+    list=$("$@" --print-uris 2>/dev/null |
+        sed -n "s/^'\([^']*\)' \([^ ]*\) [0-9]* SHA256:\([0-9a-f]*\)$/\1 \2 \3/p")
+    [ -n "$list" ] || return 1
+    mkdir -p "$sources"
+    while read -r uri file sum; do
+        echo "$sum  $sources/$file" | sha256sum -c --status 2>/dev/null && continue
+        /usr/lib/apt/apt-helper -o APT::Sandbox::User=root download-file "$uri" "$sources/$file" "SHA256:$sum" \
+            >/dev/null 2>&1 || { rm -f "$sources/$file"; status=1; }
+    done <<<"$list"
+    return $status
+}
+
+# apt with a configuration of its own for the next Debian release's source
+# packages: its sources (derived from this release's entries), lists and
+# cache live in $cache/apt-<release>; the machine's apt state is left alone,
+# so nothing of that release can be installed through it.
+next_release=$(awk -F, -v codename="$codename" 'found { print $3; exit } $3 == codename { found = 1 }' \
+    /usr/share/distro-info/debian.csv)
+next_dir=$cache/apt-$next_release
+next_apt() {
+    apt-get -o Dir::Etc::SourceList="$next_dir/empty.list" -o Dir::Etc::SourceParts="$next_dir/sources" \
+        -o Dir::State::Lists="$next_dir/lists" -o Dir::Cache="$next_dir/cache" \
+        -o APT::Sandbox::User=root "$@"
+}
+next_apt_update() {
+    [ -n "$next_release" ] || { say "no Debian release after $codename known"; return 1; }
+    mkdir -p "$next_dir/lists/partial" "$next_dir/cache/archives/partial"
+    : >"$next_dir/empty.list"
+    derive_sources "$codename" "$next_release" "$next_dir/sources" || return 1
+    next_apt update -qq >&2
+}
+
+# OpenAL Soft's source. This release's openal-soft source package when the
+# mirror has all its files. Otherwise the next release's: whole if it can be
+# had, else its upstream tarball alone (checked against the next release's
+# index like every file), built as it is, without Debian's patches, which are
+# in the part that cannot be had. Sets openal_version (the key's line) and
+# openal_dsc or openal_tarball.
+openal_dsc="" openal_tarball=""
+openal_source() {
+    local version orig
+    version=$(source_version apt-get source openal-soft)
+    if [ -n "$version" ] && fetch_source apt-get source openal-soft; then
+        openal_version=$version openal_dsc=$sources/$version.dsc
+        return 0
+    fi
+    say "openal-soft: this release's source ($version) cannot be had; trying $next_release's"
+    next_apt_update || return 1
+    version=$(source_version next_apt source openal-soft)
+    [ -n "$version" ] || { say "openal-soft: no source package in $next_release"; return 1; }
+    if fetch_source next_apt source openal-soft; then
+        openal_version="$version ($next_release)" openal_dsc=$sources/$version.dsc
+        return 0
+    fi
+    orig=$(next_apt source --print-uris openal-soft 2>/dev/null |
+        sed -n "s/^'[^']*' \(openal-soft_[^ ]*\.orig\.tar\.[a-z0-9]*\) .*/\1/p" | head -n 1)
+    if [ -z "$orig" ] || [ ! -f "$sources/$orig" ]; then
+        say "openal-soft: not even the upstream tarball of $next_release's $version can be had"
+        return 1
+    fi
+    say "openal-soft: only the upstream tarball of $next_release's $version can be had: building it as it is"
+    openal_version="${orig%.orig.tar.*} (upstream tarball of $next_release's $version)" openal_tarball=$sources/$orig
 }
 
 enable_sources
 versions=""
 for package in $packages; do
-    version=$(source_version "$package")
+    version=$(source_version apt-get source "$package")
     [ -n "$version" ] || { say "no source package $package"; exit 1; }
     versions+="$version"$'\n'
 done
+openal_source || { say "OpenAL Soft's source cannot be had: OpenAL32.dll cannot be built"; exit 1; }
+versions+="$openal_version"$'\n'
 versions+="googletest_$(dpkg-query -W -f='${Version}' googletest)"$'\n'
 versions+="mingw_$(x86_64-w64-mingw32-g++-posix -dumpversion)"$'\n'
 key=$( { printf '%s' "$versions"; sha256sum "$0" "$toolchain" | cut -d' ' -f1; } | sha256sum | cut -c1-16)
@@ -100,19 +196,10 @@ prefix=$cache/windows-$key
 # Source packages are fetched as root: apt's sandbox user cannot write here.
 apt_source() { apt-get -o APT::Sandbox::User=root source "$@"; }
 
-# A prefix built without a part is used again only while that part's source
-# still cannot be had.
 if [ -f "$prefix/.complete" ]; then
-    if [ -f "$prefix/MISSING" ] && probe=$(mktemp -d) &&
-        (cd "$probe" && apt_source --download-only -qq openal-soft >/dev/null 2>&1); then
-        say "openal-soft's source can be had now: building again"
-        rm -rf "$probe"
-    else
-        [ -n "${probe:-}" ] && rm -rf "$probe"
-        say "cached: $prefix"
-        echo "$prefix"
-        exit 0
-    fi
+    say "cached: $prefix"
+    echo "$prefix"
+    exit 0
 fi
 
 say "building into $prefix"
@@ -176,29 +263,34 @@ build freetype "$freetype" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISAB
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 licence freetype "$freetype" LICENSE.TXT docs/FTL.TXT
 
-# OpenAL Soft: a DLL that needs no MinGW runtime DLL beside it.
-if openal=$(unpack openal-soft) && [ -n "$openal" ]; then
-    build openal "$openal" -DLIBTYPE=SHARED -DALSOFT_UTILS=OFF -DALSOFT_NO_CONFIG_UTIL=ON -DALSOFT_EXAMPLES=OFF \
-        -DALSOFT_TESTS=OFF -DALSOFT_CONFIG=OFF -DALSOFT_HRTF_DEFS=OFF -DALSOFT_AMBDEC_PRESETS=OFF \
-        -DALSOFT_INSTALL=ON -DCMAKE_SHARED_LINKER_FLAGS=-static
-    licence openal "$openal" COPYING
+# OpenAL Soft: a DLL that needs no MinGW runtime DLL beside it, with only
+# the library itself and Windows' outputs (plus the null and wave ones).
+if [ -n "$openal_dsc" ]; then
+    (cd "$work" && dpkg-source -q -x "$openal_dsc" openal-soft) >"$work/openal-unpack.log" 2>&1 ||
+        { cat "$work/openal-unpack.log" >&2; exit 1; }
 else
-    # Without its source the DLL cannot be built. So that everything else can
-    # still be built and checked, SFML and the game link against an import
-    # library for OpenAL32.dll, made from the API's headers as Debian's
-    # libopenal-dev (built from the same source) ships them; the DLL itself is
-    # missing from the package, which says so (MISSING in the prefix).
-    say "openal-soft: no source; OpenAL32.dll will be missing"
-    (cd "$work" && apt-get -o APT::Sandbox::User=root download -qq libopenal-dev >&2)
-    dpkg-deb -x "$work"/libopenal-dev_*.deb "$work/openal-dev"
-    mkdir -p "$prefix/include" "$prefix/lib"
-    cp -r "$work/openal-dev/usr/include/AL" "$prefix/include/"
-    { echo "LIBRARY OpenAL32.dll"; echo "EXPORTS"
-      sed -n 's/^ALC\{0,1\}_API .*ALC\{0,1\}_APIENTRY \([a-zA-Z0-9_]*\)(.*/    \1/p' \
-          "$prefix/include/AL/al.h" "$prefix/include/AL/alc.h"; } >"$work/OpenAL32.def"
-    x86_64-w64-mingw32-dlltool -d "$work/OpenAL32.def" -l "$prefix/lib/libOpenAL32.dll.a"
-    echo "OpenAL32.dll: the openal-soft source package could not be fetched" >>"$prefix/MISSING"
+    mkdir "$work/openal-soft"
+    tar -xf "$openal_tarball" -C "$work/openal-soft" --strip-components=1
 fi
+openal=$work/openal-soft
+build openal "$openal" -DLIBTYPE=SHARED -DALSOFT_UTILS=OFF -DALSOFT_NO_CONFIG_UTIL=ON -DALSOFT_EXAMPLES=OFF \
+    -DALSOFT_TESTS=OFF -DALSOFT_INSTALL=ON -DALSOFT_UPDATE_BUILD_VERSION=OFF \
+    -DALSOFT_INSTALL_CONFIG=OFF -DALSOFT_INSTALL_HRTF_DATA=OFF -DALSOFT_INSTALL_AMBDEC_PRESETS=OFF \
+    -DALSOFT_INSTALL_EXAMPLES=OFF -DALSOFT_INSTALL_UTILS=OFF -DALSOFT_EMBED_HRTF_DATA=OFF \
+    -DALSOFT_CONFIG=OFF -DALSOFT_HRTF_DEFS=OFF -DALSOFT_AMBDEC_PRESETS=OFF \
+    -DALSOFT_BACKEND_PIPEWIRE=OFF -DALSOFT_BACKEND_PULSEAUDIO=OFF -DALSOFT_BACKEND_JACK=OFF \
+    -DALSOFT_BACKEND_PORTAUDIO=OFF -DALSOFT_BACKEND_SDL2=OFF -DALSOFT_BACKEND_SDL3=OFF \
+    -DALSOFT_BACKEND_COREAUDIO=OFF -DALSOFT_BACKEND_OBOE=OFF -DALSOFT_BACKEND_OPENSL=OFF \
+    -DCMAKE_SHARED_LINKER_FLAGS=-static
+[ -f "$prefix/bin/OpenAL32.dll" ] || { say "openal: no OpenAL32.dll was built"; exit 1; }
+# Its own licence, and those of the code it carries within (newer releases).
+licence openal "$openal" COPYING
+for file in "$openal"/BSD-3Clause "$openal"/LICENSE-pffft "$openal"/fmt-*/LICENSE; do
+    if [ -f "$file" ]; then
+        name=${file#"$openal"/}
+        cp "$file" "$prefix/share/licenses/openal/${name//\//-}"
+    fi
+done
 
 # SFML looks for the import library by lower-case names only.
 [ -e "$prefix/lib/libopenal32.dll.a" ] || ln -s libOpenAL32.dll.a "$prefix/lib/libopenal32.dll.a"
