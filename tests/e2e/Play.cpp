@@ -215,12 +215,12 @@ void note(const std::string& text)
     std::cout << "[ e2e      ] " << text << std::endl;
 }
 
-double walkRight(GameRun& run, double from, Image* shot)
+double walkRight(GameRun& run, double from, Image* shot, double seconds)
 {
     double furthest = from;
     double lastSwing = 0;
     run.keyDown("d");
-    for (double deadline = now() + 8; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
+    for (double deadline = now() + seconds; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
     {
         InkBox box = findPlayer(run, shot);
         if (box.empty())

@@ -31,11 +31,11 @@ bool waitUntilPlayerStill(GameRun& run, double timeoutSeconds, InkBox& player);
 // blinks out on some frames while it cannot be hurt. Empty when not seen.
 InkBox findPlayer(GameRun& run, Image* shot = nullptr);
 
-// D held for up to 8 s from where the player stands (x `from`, pixels), with
+// D held for up to `seconds` from where the player stands (x `from`, pixels), with
 // a jump whenever a step of the ground stops it and a swing now and then at
 // whatever flies at it, until it is 3 cells further right. Gives the furthest
 // x seen, and the screenshot it was seen on.
-double walkRight(GameRun& run, double from, Image* shot = nullptr);
+double walkRight(GameRun& run, double from, Image* shot = nullptr, double seconds = 8);
 
 // What a person does from start-up to the first moment of control: waits for
 // the start screen, lets the introduction walk the player off the roof,
