@@ -13,6 +13,13 @@ targets=${ORVANE_WINDOWS_TARGETS:-orvane}
 tools/install-deps.sh windows
 prefix=$(tools/windows-deps.sh | tail -n 1)
 
+# Libraries found in an older prefix stay in CMake's cache: a new prefix
+# (other sources, or a changed script) means configuring afresh.
+if [ -f "$out/CMakeCache.txt" ] && [ "$(cat "$out/deps-prefix.txt" 2>/dev/null)" != "$prefix" ]; then
+    rm -rf "$out/CMakeCache.txt" "$out/CMakeFiles"
+fi
+mkdir -p "$out"
+echo "$prefix" >"$out/deps-prefix.txt"
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_WINDOWS_PREFIX="$prefix" \
     -DCMAKE_BUILD_TYPE=Release >"$out.configure.log" 2>&1 || { cat "$out.configure.log" >&2; exit 1; }
 rm -f "$out.configure.log"

@@ -1,5 +1,7 @@
 #include "Play.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -236,6 +238,18 @@ double walkRight(GameRun& run, double from, Image* shot, double seconds)
     }
     run.keyUp("d");
     return furthest;
+}
+
+void expectWholeRunInOrder(const GameLog& log)
+{
+    int at = 0;
+    for (const ExpectedLine& line : wholeRunInOrder())
+    {
+        int found = line.prefix ? log.findPrefix(line.source, line.message, at)
+                                : log.find(line.source, line.message, at);
+        ASSERT_GE(found, 0) << "no \"" << line.source << " | " << line.message << "\" after line " << at;
+        at = found + 1;
+    }
 }
 
 } // namespace e2e

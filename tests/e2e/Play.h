@@ -60,6 +60,8 @@ struct ExpectedLine
 // The log from start-up to shut-down, in the order the program entry brings
 // the system up and takes it down (each line after the one before).
 std::vector<ExpectedLine> wholeRunInOrder();
+// Fails the test at the first of those lines the log lacks, in its place.
+void expectWholeRunInOrder(const GameLog& log);
 
 // Lines of the resource manager that report a sprite, sound or music loaded.
 int loadedResources(const GameLog& log);

@@ -67,14 +67,7 @@ TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
     EXPECT_LT(log.lines().front().seconds - GameRun::CLOCK_START, 5.0) << log.lines().front().text();
     EXPECT_GE(log.lines().front().seconds, GameRun::CLOCK_START) << log.lines().front().text();
 
-    int at = 0;
-    for (const ExpectedLine& line : wholeRunInOrder())
-    {
-        int found = line.prefix ? log.findPrefix(line.source, line.message, at)
-                                : log.find(line.source, line.message, at);
-        ASSERT_GE(found, 0) << "no \"" << line.source << " | " << line.message << "\" after line " << at;
-        at = found + 1;
-    }
+    expectWholeRunInOrder(log);
     EXPECT_EQ(18, loadedResources(log));
     for (const LogLine& l : log.lines())
         EXPECT_EQ(std::string::npos, l.message.find("not loaded")) << l.text();

@@ -102,14 +102,7 @@ TEST(WindowsPackage, UnzippedAndRunUnderWineItStartsPlaysAndQuits)
     EXPECT_EQ(std::string::npos, log.banner().find(" | ")) << "the first line is not the banner: " << log.banner();
     EXPECT_EQ("Stopping...", log.lines().back().message) << log.lines().back().text();
     EXPECT_EQ("LogManager", log.lines().back().source);
-    int at = 0;
-    for (const ExpectedLine& line : wholeRunInOrder())
-    {
-        int found = line.prefix ? log.findPrefix(line.source, line.message, at)
-                                : log.find(line.source, line.message, at);
-        ASSERT_GE(found, 0) << "no \"" << line.source << " | " << line.message << "\" after line " << at;
-        at = found + 1;
-    }
+    expectWholeRunInOrder(log);
     EXPECT_EQ(18, loadedResources(log));
 
     // Nothing alarming on the console: a few lines at most, as from the
