@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 
@@ -221,17 +222,33 @@ double walkRight(GameRun& run, double from, Image* shot, double seconds)
 {
     double furthest = from;
     double lastSwing = 0;
+    Image image;
     run.keyDown("d");
     for (double deadline = now() + seconds; furthest <= from + 3 * CELL_WIDTH && now() < deadline;)
     {
-        InkBox box = findPlayer(run, shot);
+        InkBox box = findPlayer(run, &image);
+        if (shot)
+            *shot = image;
         if (box.empty())
             continue;
         if (box.centreX() < furthest + CELL_WIDTH / 2)
-            run.tap("space");
+        {
+            // Held a moment, as a person does: a bare tap is the lowest jump,
+            // which can come down before the walk has carried the player
+            // over a step it stood against.
+            run.keyDown("space");
+            sleepSeconds(0.3);
+            run.keyUp("space");
+        }
         if (now() - lastSwing > 0.8)
         {
-            run.click(static_cast<int>(box.centreX()) + 150, static_cast<int>(box.centreY()));
+            // At a bat close by (the only thing drawn in red while playing),
+            // as a player would; else ahead, at whatever comes.
+            InkBox bat = image.box(Ink::Red);
+            bool near = !bat.empty() && std::abs(bat.centreX() - box.centreX()) < 200 &&
+                        std::abs(bat.centreY() - box.centreY()) < 200;
+            run.click(static_cast<int>(near ? bat.centreX() : box.centreX() + 150),
+                      static_cast<int>(near ? bat.centreY() : box.centreY()));
             lastSwing = now();
         }
         furthest = std::max(furthest, box.centreX());

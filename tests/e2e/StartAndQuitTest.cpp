@@ -24,7 +24,7 @@ TEST(StartAndQuit, PlaysThenQuitsWithTheWholeRunInTheLogAndTheSound)
 
     // The start screen's text stood in the middle of the window.
     EXPECT_NEAR(opening.startScreen.centreX, 512, 3 * CELL_WIDTH);
-    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * 25.6);
+    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * CELL_HEIGHT);
 
     // Standing on the ground: jump.
     double jumpAt = run.elapsed();

@@ -79,7 +79,7 @@ TEST(WindowsPackage, UnzippedAndRunUnderWineItStartsPlaysAndQuits)
     ASSERT_TRUE(playOpening(run, opening, failure)) << failure;
     opening.startShot.savePpm(run.path("start-screen.ppm"));
     EXPECT_NEAR(opening.startScreen.centreX, 512, 3 * CELL_WIDTH);
-    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * 25.6);
+    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * CELL_HEIGHT);
 
     // The level differs from run to run here: the clock is real. Under Wine
     // on a busy machine frames run late, and the game moves per frame, so
