@@ -12,10 +12,10 @@ public:
 
     int handleEvent(const ov::Event& event) override;
 
-    bool isReached() const;
-    bool isFinal() const;
+    bool isReached() const { return m_reached; }
+    bool isFinal() const { return m_isFinal; }
 
 private:
-    bool m_reached;
+    bool m_reached = false;
     bool m_isFinal;
 };

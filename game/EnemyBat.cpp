@@ -17,11 +17,7 @@ const float CHASE_RANGE = 32.0f;
 
 } // namespace
 
-EnemyBat::EnemyBat()
-    : m_phase(0.0f)
-    , m_chasing(false)
-    , m_chaseVelocity()
-    , m_seekTimer(SEEK_INTERVAL)
+EnemyBat::EnemyBat() : m_phase(0.0f), m_seekTimer(SEEK_INTERVAL)
 {
     setType("Bat");
     m_phase = static_cast<float>(std::rand() % 1000);
@@ -90,24 +86,4 @@ int EnemyBat::handleEvent(const ov::Event& event)
     }
     setVelocity(ov::Vector(vx / 3, vy / 3));
     return 0;
-}
-
-float EnemyBat::getPhase() const
-{
-    return m_phase;
-}
-
-bool EnemyBat::isChasing() const
-{
-    return m_chasing;
-}
-
-ov::Vector EnemyBat::getChaseVelocity() const
-{
-    return m_chaseVelocity;
-}
-
-int EnemyBat::getSeekTimer() const
-{
-    return m_seekTimer;
 }

@@ -14,16 +14,15 @@ public:
 
     int handleEvent(const ov::Event& event) override;
 
-    float getPhase() const;
-    bool isChasing() const;
-    ov::Vector getChaseVelocity() const;
-    int getSeekTimer() const;
+    float getPhase() const { return m_phase; }
+    bool isChasing() const { return m_chasing; }
+    ov::Vector getChaseVelocity() const { return m_chaseVelocity; }
 
 private:
     void seekPlayer();
 
     float m_phase;
-    bool m_chasing;
+    bool m_chasing = false;
     ov::Vector m_chaseVelocity;
     int m_seekTimer;
 };

@@ -5,11 +5,6 @@
 
 #include <cmath>
 
-EnemyMaster::EnemyMaster()
-{
-    setAltitude(ALTITUDE);
-}
-
 bool EnemyMaster::discardIfOutsideWorld()
 {
     ov::WorldManager& world = ov::WorldManager::getInstance();
@@ -27,11 +22,6 @@ void EnemyMaster::narrowBox(float sides, float top, float bottom)
     box.horizontal -= 2.0f * sides;
     box.vertical -= top + bottom;
     setBox(box);
-}
-
-bool EnemyMaster::wasShown() const
-{
-    return getAnimation().getSprite() != nullptr;
 }
 
 ov::ObjectList EnemyMaster::findPlayers()

@@ -12,7 +12,7 @@ public:
     // first, so a step built after an enemy does not hide it.
     static constexpr int ALTITUDE = 1;
 
-    EnemyMaster();
+    EnemyMaster() { setAltitude(ALTITUDE); }
 
     // An enemy whose sprite is missing never enters the world, and only the
     // world deletes objects: hand such an enemy to the world's deletions so it
@@ -34,6 +34,6 @@ protected:
     // by `top` at the top and `bottom` at the bottom, so only the body touches.
     void narrowBox(float sides, float top, float bottom);
     // Whether the enemy was ever shown; one that never was dies without a sound.
-    bool wasShown() const;
+    bool wasShown() const { return getAnimation().getSprite() != nullptr; }
     Offset offsetFrom(const ov::Object* other) const;
 };

@@ -24,11 +24,7 @@ int nextJumpTime()
 
 } // namespace
 
-EnemySlime::EnemySlime()
-    : m_jumpTimer(0)
-    , m_chasing(false)
-    , m_drift(0.0f)
-    , m_seekTimer(SEEK_INTERVAL)
+EnemySlime::EnemySlime() : m_seekTimer(SEEK_INTERVAL)
 {
     setType("Slime");
     setGravity(true);
@@ -133,24 +129,4 @@ void EnemySlime::animate(bool onGround)
     }
     if (m_chasing)
         animation.setSlowdownCount(count + (count % 2));
-}
-
-int EnemySlime::getJumpTimer() const
-{
-    return m_jumpTimer;
-}
-
-bool EnemySlime::isChasing() const
-{
-    return m_chasing;
-}
-
-float EnemySlime::getDrift() const
-{
-    return m_drift;
-}
-
-int EnemySlime::getSeekTimer() const
-{
-    return m_seekTimer;
 }

@@ -14,17 +14,16 @@ public:
 
     int handleEvent(const ov::Event& event) override;
 
-    int getJumpTimer() const;
-    bool isChasing() const;
-    float getDrift() const;
-    int getSeekTimer() const;
+    int getJumpTimer() const { return m_jumpTimer; }
+    bool isChasing() const { return m_chasing; }
+    float getDrift() const { return m_drift; }
 
 private:
     void seekPlayer();
     void animate(bool onGround);
 
-    int m_jumpTimer;
-    bool m_chasing;
-    float m_drift;
+    int m_jumpTimer = 0;
+    bool m_chasing = false;
+    float m_drift = 0.0f;
     int m_seekTimer;
 };

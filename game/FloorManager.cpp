@@ -6,6 +6,7 @@
 #include "game/EnemyBat.h"
 #include "game/EnemySlime.h"
 #include "game/Floor.h"
+#include "game/GameOver.h"
 #include "game/Player.h"
 #include "game/StartMenu.h"
 #include "game/Wall.h"
@@ -53,23 +54,9 @@ FloorManager& FloorManager::getInstance()
     return instance;
 }
 
-FloorManager::FloorManager()
-    : m_floorCount(0)
-    , m_stepInterval(5)
-    , m_roughness(80)
-    , m_groundOffset(0)
-    , m_player(nullptr)
-    , m_baseHeight(1000)
-    , m_lastFloor(5)
-    , m_checkpoint(nullptr)
-    , m_previousCheckpoint(nullptr)
-    , m_seed(ov::timeOfDayMs())
+FloorManager::FloorManager() : m_seed(ov::timeOfDayMs())
 {
     setType("FloorManager");
-}
-
-FloorManager::~FloorManager()
-{
 }
 
 int FloorManager::start()
@@ -215,17 +202,32 @@ void FloorManager::setUpFirstFloor(ov::Box& boundary)
     m_player->setPosition(getStartPosition());
     // The roof row sits near the middle of the screen.
     world.setViewPosition(ov::Vector(0.0f, static_cast<float>(base - START_ROWS_ABOVE_BASE) - 4.5f));
-    new StartMenu(m_player);
+    m_startMenu = new StartMenu(m_player);
+    m_startMenuId = m_startMenu->getId();
 }
 
-void FloorManager::setSeed(int seed)
+void FloorManager::winGame(ov::Object* player)
 {
-    m_seed = seed;
+    if (Player* winner = dynamic_cast<Player*>(player))
+        winner->setFinished(true);
+    new GameOver;
 }
 
-int FloorManager::getSeed() const
+void FloorManager::respawnPlayer()
 {
-    return m_seed;
+    // Without a checkpoint reached yet, the player starts over where it first stood.
+    ov::Vector place = getStartPosition();
+    if (m_previousCheckpoint)
+        place = m_previousCheckpoint->getPosition() - ov::Vector(0.0f, 3.0f);
+
+    m_player = new Player;
+    m_player->setPosition(place);
+    m_player->setVelocity(ov::Vector(0.5f, 0.0f));
+    ov::WorldManager& world = ov::WorldManager::getInstance();
+    world.setViewFollowing(m_player);
+    world.setViewSlack(ov::Vector(Player::VIEW_SLACK, Player::VIEW_SLACK));
+    if (world.holds(m_startMenu, m_startMenuId))
+        m_startMenu->setPlayer(m_player);
 }
 
 void FloorManager::reset()
@@ -235,46 +237,7 @@ void FloorManager::reset()
     m_player = nullptr;
     m_checkpoint = nullptr;
     m_previousCheckpoint = nullptr;
-}
-
-int FloorManager::getFloorCount() const
-{
-    return m_floorCount;
-}
-
-int FloorManager::getBaseHeight() const
-{
-    return m_baseHeight;
-}
-
-int FloorManager::getLastFloor() const
-{
-    return m_lastFloor;
-}
-
-int FloorManager::getGroundOffset() const
-{
-    return m_groundOffset;
-}
-
-Player* FloorManager::getPlayer() const
-{
-    return m_player;
-}
-
-void FloorManager::setPlayer(Player* player)
-{
-    m_player = player;
-}
-
-Checkpoint* FloorManager::getCheckpoint() const
-{
-    return m_checkpoint;
-}
-
-Checkpoint* FloorManager::getPreviousCheckpoint() const
-{
-    return m_previousCheckpoint;
+    m_startMenu = nullptr;
 }
 
 ov::Vector FloorManager::getStartPosition() const

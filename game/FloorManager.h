@@ -6,6 +6,7 @@
 
 class Checkpoint;
 class Player;
+class StartMenu;
 
 // Builds the dungeon one floor at a time from a seed: the entrance shaft and
 // the player with the first floor, then 104 columns of stepped ground, up to
@@ -21,40 +22,45 @@ public:
 
     // Builds the next floor to the right of the last one; returns 0.
     int createFloor();
+    // The final checkpoint was reached by the player: it walks off by itself
+    // and the game-over screen shows.
+    void winGame(ov::Object* player);
+    // A new player, for one that died with lives left, 3 rows above the last
+    // checkpoint reached (or where the first one stood): the view follows it
+    // and the start screen starts it.
+    void respawnPlayer();
 
     // The seed is the time of day at construction; tests fix it to rebuild a level.
-    void setSeed(int seed);
-    int getSeed() const;
+    void setSeed(int seed) { m_seed = seed; }
     // Forgets the floors built so far (the world must have been emptied), so
     // that the next createFloor builds the first floor again.
     void reset();
 
-    int getFloorCount() const;
-    int getBaseHeight() const;
-    int getLastFloor() const;
-    int getGroundOffset() const;
-    Player* getPlayer() const;
-    void setPlayer(Player* player);
-    Checkpoint* getCheckpoint() const;
-    Checkpoint* getPreviousCheckpoint() const;
+    int getFloorCount() const { return m_floorCount; }
+    int getBaseHeight() const { return m_baseHeight; }
+    Player* getPlayer() const { return m_player; }
+    Checkpoint* getCheckpoint() const { return m_checkpoint; }
+    Checkpoint* getPreviousCheckpoint() const { return m_previousCheckpoint; }
     // Where the player first stands, on the roof near its right end.
     ov::Vector getStartPosition() const;
 
 private:
     FloorManager();
-    ~FloorManager() override;
 
     void setUpFirstFloor(ov::Box& boundary);
     void addFloorTile(int x, int y);
 
-    int m_floorCount;
-    int m_stepInterval;
-    int m_roughness;
-    int m_groundOffset;
-    Player* m_player;
-    int m_baseHeight;
-    int m_lastFloor;
-    Checkpoint* m_checkpoint;
-    Checkpoint* m_previousCheckpoint;
+    int m_floorCount = 0;
+    int m_stepInterval = 5;
+    int m_roughness = 80;
+    int m_groundOffset = 0;
+    Player* m_player = nullptr;
+    int m_baseHeight = 1000;
+    int m_lastFloor = 5;
+    Checkpoint* m_checkpoint = nullptr;
+    Checkpoint* m_previousCheckpoint = nullptr;
     int m_seed;
+    // The start screen, which the world may have deleted: see WorldManager::holds.
+    StartMenu* m_startMenu = nullptr;
+    int m_startMenuId = -1;
 };

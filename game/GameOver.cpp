@@ -6,7 +6,6 @@
 #include "engine/world/WorldManager.h"
 
 GameOver::GameOver()
-    : m_timeToLive(0)
 {
     setType("GameOver");
     ov::WorldManager& world = ov::WorldManager::getInstance();
@@ -42,14 +41,4 @@ int GameOver::handleEvent(const ov::Event& event)
     if (m_timeToLive < 1 && !world.getDeletions().contains(this))
         world.markForDelete(this);
     return 1;
-}
-
-int GameOver::draw()
-{
-    return ov::Object::draw();
-}
-
-int GameOver::getTimeToLive() const
-{
-    return m_timeToLive;
 }

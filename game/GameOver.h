@@ -15,10 +15,10 @@ public:
     ~GameOver() override;
 
     int handleEvent(const ov::Event& event) override;
-    int draw() override;
+    int draw() override { return ov::Object::draw(); }
 
-    int getTimeToLive() const;
+    int getTimeToLive() const { return m_timeToLive; }
 
 private:
-    int m_timeToLive;
+    int m_timeToLive = 0;
 };

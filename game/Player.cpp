@@ -7,9 +7,7 @@
 #include "engine/display/DisplayManager.h"
 #include "engine/display/InputManager.h"
 #include "engine/resources/ResourceManager.h"
-#include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
-#include "game/Checkpoint.h"
 #include "game/EnemyMaster.h"
 #include "game/FloorManager.h"
 #include "game/GameOver.h"
@@ -34,21 +32,10 @@ const int INTRO_STAND_END = 360;
 const int INTRO_FOLLOW = 420;         // the view starts following the player
 
 const float SOUND_VOLUME = 50.0f;
-const ov::Vector VIEW_SLACK(0.25f, 0.25f);
 
 } // namespace
 
 Player::Player()
-    : m_attackCooldown(ATTACK_COOLDOWN)
-    , m_walkPhase(0.0f)
-    , m_hurtCooldown(HURT_COOLDOWN)
-    , m_health(START_HEALTH)
-    , m_intro(true)
-    , m_introJumped(false)
-    , m_introCounter(0)
-    , m_finished(false)
-    , m_finishHandled(false)
-    , m_started(false)
 {
     setType("Player");
     setGravity(true);
@@ -74,11 +61,6 @@ int Player::handleEvent(const ov::Event& event)
     if (type == ov::EVENT_TYPE_COLLISION)
         return handleCollision(static_cast<const ov::EventCollision&>(event));
     return 0;
-}
-
-bool Player::hasControl() const
-{
-    return !m_intro && !m_finished && m_started;
 }
 
 int Player::handleStep()
@@ -135,7 +117,7 @@ void Player::stepIntro()
     {
         ov::WorldManager& world = ov::WorldManager::getInstance();
         world.setViewFollowing(this);
-        world.setViewSlack(VIEW_SLACK);
+        world.setViewSlack(ov::Vector(VIEW_SLACK, VIEW_SLACK));
     }
     else if (c > INTRO_FOLLOW)
     {
@@ -295,19 +277,7 @@ void Player::die()
     --s_lives;
     if (s_lives > 0)
     {
-        FloorManager& floors = FloorManager::getInstance();
-        Checkpoint* checkpoint = floors.getPreviousCheckpoint();
-        // Without a checkpoint reached yet, the player starts over where it first stood.
-        ov::Vector place = floors.getStartPosition();
-        if (checkpoint)
-            place = checkpoint->getPosition() - ov::Vector(0.0f, 3.0f);
-
-        Player* player = new Player;
-        floors.setPlayer(player);
-        player->setPosition(place);
-        player->setVelocity(ov::Vector(0.5f, 0.0f));
-        world.setViewFollowing(player);
-        world.setViewSlack(VIEW_SLACK);
+        FloorManager::getInstance().respawnPlayer();
         return;
     }
 
@@ -361,89 +331,4 @@ int Player::draw()
 bool Player::isKeyDown(ov::Key key) const
 {
     return ov::InputManager::getInstance().isKeyDown(key);
-}
-
-void Player::setIntro(bool intro)
-{
-    m_intro = intro;
-}
-
-void Player::setFinished(bool finished)
-{
-    m_finished = finished;
-}
-
-bool Player::isFinished() const
-{
-    return m_finished;
-}
-
-void Player::setStarted(bool started)
-{
-    m_started = started;
-}
-
-bool Player::isStarted() const
-{
-    return m_started;
-}
-
-bool Player::inIntro() const
-{
-    return m_intro;
-}
-
-bool Player::hasIntroJumped() const
-{
-    return m_introJumped;
-}
-
-int Player::getIntroCounter() const
-{
-    return m_introCounter;
-}
-
-float Player::getHealth() const
-{
-    return m_health;
-}
-
-int Player::getAttackCooldown() const
-{
-    return m_attackCooldown;
-}
-
-int Player::getHurtCooldown() const
-{
-    return m_hurtCooldown;
-}
-
-float Player::getWalkPhase() const
-{
-    return m_walkPhase;
-}
-
-int Player::getLives()
-{
-    return s_lives;
-}
-
-void Player::setLives(int lives)
-{
-    s_lives = lives;
-}
-
-Player* Player::findInWorld(const ov::Object* object)
-{
-    if (!object)
-        return nullptr;
-    // Only compares addresses until a match: the object found is alive because the world holds it.
-    const ov::ObjectList& objects = ov::WorldManager::getInstance().getSceneGraph().activeObjects();
-    ov::ObjectListIterator it(&objects);
-    for (it.first(); !it.isDone(); it.next())
-    {
-        if (it.currentObject() == object)
-            return dynamic_cast<Player*>(it.currentObject());
-    }
-    return nullptr;
 }

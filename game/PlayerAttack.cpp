@@ -3,7 +3,6 @@
 #include "engine/core/EventCollision.h"
 #include "engine/world/WorldManager.h"
 #include "game/EnemyMaster.h"
-#include "game/Player.h"
 
 namespace
 {
@@ -20,19 +19,13 @@ void markOnce(ov::Object* object)
 
 } // namespace
 
-PlayerAttack::PlayerAttack(Player* owner, bool facingLeft, float slope)
-    : m_lifetime(LIFETIME)
-    , m_owner(owner)
-    , m_ownerId(owner ? owner->getId() : -1)
-    , m_facingLeft(facingLeft)
-    , m_slope(0.0f)
+PlayerAttack::PlayerAttack(ov::Object* owner, bool facingLeft, float slope)
+    : m_owner(owner), m_ownerId(owner ? owner->getId() : -1), m_facingLeft(facingLeft)
 {
     // Soft: it reports every touch and stops nothing.
     setCollisionKind(ov::SOFT);
     setSprite(facingLeft ? "player-attack-l" : "player-attack-r");
-    m_facingLeft = facingLeft;
     m_slope = slope;
-    m_lifetime = LIFETIME;
     setHitArea(2.75f, -1.5f, 2.5f);
     registerInterest(ov::EVENT_TYPE_COLLISION);
 }
@@ -65,15 +58,14 @@ int PlayerAttack::handleEvent(const ov::Event& event)
 
 void PlayerAttack::step()
 {
-    Player* owner = Player::findInWorld(m_owner);
-    if (!owner || owner->getId() != m_ownerId)
+    if (!ov::WorldManager::getInstance().holds(m_owner, m_ownerId))
     {
         // The player is gone: nothing left to swing for.
         markOnce(this);
         return;
     }
 
-    ov::Vector place = owner->getPosition();
+    ov::Vector place = m_owner->getPosition();
     setPosition(ov::Vector(place.x + (m_facingLeft ? -0.5f : 0.5f), place.y + m_slope - 0.5f));
 
     --m_lifetime;
@@ -83,19 +75,4 @@ void PlayerAttack::step()
         setHitArea(2.25f, -0.25f, 2.0f);
     if (m_lifetime <= 0)
         markOnce(this);
-}
-
-int PlayerAttack::getLifetime() const
-{
-    return m_lifetime;
-}
-
-bool PlayerAttack::isFacingLeft() const
-{
-    return m_facingLeft;
-}
-
-float PlayerAttack::getSlope() const
-{
-    return m_slope;
 }

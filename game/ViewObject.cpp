@@ -8,25 +8,13 @@ namespace ov
 {
 
 ViewObject::ViewObject()
-    : m_viewString()
-    , m_value(0)
-    , m_border(true)
-    , m_color(NO_COLOR)
-    , m_location(1)
 {
     setAlwaysDraw(true);
     setCollisionKind(GHOST);
     setAltitude(MAX_ALTITUDE);
     setType("ViewObject");
-    m_value = 0;
-    setBorder(true);
     setLocation(1);
-    m_color = NO_COLOR;
     registerInterest(EVENT_TYPE_VIEW);
-}
-
-ViewObject::~ViewObject()
-{
 }
 
 void ViewObject::setLocation(int location)
@@ -44,11 +32,6 @@ void ViewObject::setLocation(int location)
     setPosition(position);
 }
 
-int ViewObject::getLocation() const
-{
-    return m_location;
-}
-
 void ViewObject::setBorder(bool border)
 {
     if (border == m_border)
@@ -56,41 +39,6 @@ void ViewObject::setBorder(bool border)
     m_border = border;
     // Without the frame the text moves up one row to stay where the frame's middle was.
     setLocation(m_location);
-}
-
-bool ViewObject::getBorder() const
-{
-    return m_border;
-}
-
-void ViewObject::setViewString(const std::string& viewString)
-{
-    m_viewString = viewString;
-}
-
-const std::string& ViewObject::getViewString() const
-{
-    return m_viewString;
-}
-
-void ViewObject::setValue(int value)
-{
-    m_value = value;
-}
-
-int ViewObject::getValue() const
-{
-    return m_value;
-}
-
-void ViewObject::setColor(Color color)
-{
-    m_color = color;
-}
-
-Color ViewObject::getColor() const
-{
-    return m_color;
 }
 
 int ViewObject::handleEvent(const Event& event)

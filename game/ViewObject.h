@@ -15,7 +15,6 @@ class ViewObject : public Object
 {
 public:
     ViewObject();
-    ~ViewObject() override;
 
     // Takes its value from view events whose tag equals the label.
     int handleEvent(const Event& event) override;
@@ -23,22 +22,19 @@ public:
 
     // Spots 0 to 8 of the view as it is now; the place does not follow the view later.
     void setLocation(int location);
-    int getLocation() const;
     void setBorder(bool border);
-    bool getBorder() const;
-    void setViewString(const std::string& viewString);
-    const std::string& getViewString() const;
-    void setValue(int value);
-    int getValue() const;
-    void setColor(Color color);
-    Color getColor() const;
+    void setViewString(const std::string& viewString) { m_viewString = viewString; }
+    void setValue(int value) { m_value = value; }
+    int getValue() const { return m_value; }
+    void setColor(Color color) { m_color = color; }
+    Color getColor() const { return m_color; }
 
 private:
     std::string m_viewString;
-    int m_value;
-    bool m_border;
-    Color m_color;
-    int m_location;
+    int m_value = 0;
+    bool m_border = true;
+    Color m_color = NO_COLOR;
+    int m_location = 1;
 };
 
 } // namespace ov

@@ -1,6 +1,7 @@
 #include "engine/core/Clock.h"
 
 #include "engine/core/LogManager.h"
+#include "engine/core/Platform.h"
 
 #include <cstdio>
 
@@ -50,15 +51,6 @@ std::string getTimeString()
     std::snprintf(buffer, sizeof(buffer), "%02d:%02d:%02d.%03d", now.hour, now.minute, now.second,
                   now.millisecond);
     return std::string(buffer);
-}
-
-std::string readLine(std::istream& input)
-{
-    std::string line;
-    std::getline(input, line);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
 }
 
 Clock::Clock()

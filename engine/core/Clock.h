@@ -1,22 +1,24 @@
 #pragma once
 
-#include "engine/core/Platform.h"
-
-#include <istream>
 #include <string>
 
 namespace ov
 {
+
+// A moment of the UTC day, to the millisecond.
+struct UtcTime
+{
+    int hour;
+    int minute;
+    int second;
+    int millisecond;
+};
 
 // Milliseconds since UTC midnight, 0 to 86 399 999.
 int timeOfDayMs();
 
 // The current UTC time of day as "hh:mm:ss.mmm".
 std::string getTimeString();
-
-// Reads up to the next line feed (consumed, not stored) and drops one
-// carriage return at the end, so both line endings read alike.
-std::string readLine(std::istream& input);
 
 // The UTC time that the engine sees: the system's, or a test's.
 UtcTime currentUtcTime();

@@ -18,11 +18,10 @@ inline const std::string EVENT_TYPE_VIEW = "ov::view";
 class Event
 {
 public:
-    Event();
-    virtual ~Event();
+    virtual ~Event() = default;
 
-    void setType(const std::string& type);
-    const std::string& getType() const;
+    void setType(const std::string& type) { m_type = type; }
+    const std::string& getType() const { return m_type; }
 
 private:
     std::string m_type;

@@ -12,15 +12,18 @@ class Object;
 class EventCollision : public Event
 {
 public:
-    EventCollision();
-    EventCollision(Object* object1, Object* object2, Vector position);
+    EventCollision(Object* object1 = nullptr, Object* object2 = nullptr, Vector position = Vector())
+        : m_position(position), m_object1(object1), m_object2(object2)
+    {
+        setType(EVENT_TYPE_COLLISION);
+    }
 
-    void setPosition(Vector position);
-    Vector getPosition() const;
-    void setObject1(Object* object);
-    Object* getObject1() const;
-    void setObject2(Object* object);
-    Object* getObject2() const;
+    void setPosition(Vector position) { m_position = position; }
+    Vector getPosition() const { return m_position; }
+    void setObject1(Object* object) { m_object1 = object; }
+    Object* getObject1() const { return m_object1; }
+    void setObject2(Object* object) { m_object2 = object; }
+    Object* getObject2() const { return m_object2; }
 
 private:
     Vector m_position;

@@ -31,12 +31,16 @@ enum class KeyboardAction : int
 class EventKeyboard : public Event
 {
 public:
-    EventKeyboard();
+    EventKeyboard(Key key = Key::Undefined, KeyboardAction action = KeyboardAction::Undefined)
+        : m_key(key), m_action(action)
+    {
+        setType(EVENT_TYPE_KEYBOARD);
+    }
 
-    void setKey(Key key);
-    Key getKey() const;
-    void setAction(KeyboardAction action);
-    KeyboardAction getAction() const;
+    void setKey(Key key) { m_key = key; }
+    Key getKey() const { return m_key; }
+    void setAction(KeyboardAction action) { m_action = action; }
+    KeyboardAction getAction() const { return m_action; }
 
 private:
     Key m_key;

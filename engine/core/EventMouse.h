@@ -28,12 +28,12 @@ class EventMouse : public Event
 public:
     EventMouse();
 
-    void setAction(MouseAction action);
-    MouseAction getAction() const;
-    void setButton(MouseButton button);
-    MouseButton getButton() const;
-    void setPosition(Vector position);
-    Vector getPosition() const;
+    void setAction(MouseAction action) { m_action = action; }
+    MouseAction getAction() const { return m_action; }
+    void setButton(MouseButton button) { m_button = button; }
+    MouseButton getButton() const { return m_button; }
+    void setPosition(Vector position) { m_position = position; }
+    Vector getPosition() const { return m_position; }
 
 private:
     MouseAction m_action;

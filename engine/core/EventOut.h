@@ -9,10 +9,10 @@ namespace ov
 class EventOut : public Event
 {
 public:
-    explicit EventOut(bool outOfWorld);
+    explicit EventOut(bool outOfWorld) : m_outOfWorld(outOfWorld) { setType(EVENT_TYPE_OUT); }
 
-    void setOutOfWorld(bool outOfWorld);
-    bool getOutOfWorld() const;
+    void setOutOfWorld(bool outOfWorld) { m_outOfWorld = outOfWorld; }
+    bool getOutOfWorld() const { return m_outOfWorld; }
 
 private:
     bool m_outOfWorld;

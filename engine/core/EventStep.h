@@ -9,11 +9,10 @@ namespace ov
 class EventStep : public Event
 {
 public:
-    EventStep();
-    explicit EventStep(int stepCount);
+    explicit EventStep(int stepCount = 0) : m_stepCount(stepCount) { setType(EVENT_TYPE_STEP); }
 
-    void setStepCount(int stepCount);
-    int getStepCount() const;
+    void setStepCount(int stepCount) { m_stepCount = stepCount; }
+    int getStepCount() const { return m_stepCount; }
 
 private:
     int m_stepCount;

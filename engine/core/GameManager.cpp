@@ -14,17 +14,9 @@
 namespace ov
 {
 
-GameManager::GameManager() :
-    m_gameOver(false),
-    m_stepCount(0),
-    m_floorManager(nullptr),
-    m_sleep(platform::sleepMilliseconds)
+GameManager::GameManager() : m_sleep(platform::sleepMilliseconds)
 {
     setType("GameManager");
-}
-
-GameManager::~GameManager()
-{
 }
 
 GameManager& GameManager::getInstance()
@@ -153,31 +145,6 @@ void GameManager::onDisplayLost(const char* displayName)
     WorldManager::getInstance().stop();
     LogManager::getInstance().stop();
     platform::exitNow(0);
-}
-
-void GameManager::setGameOver(bool gameOver)
-{
-    m_gameOver = gameOver;
-}
-
-bool GameManager::getGameOver() const
-{
-    return m_gameOver;
-}
-
-int GameManager::getStepCount() const
-{
-    return m_stepCount;
-}
-
-void GameManager::setFloorManager(Manager* floorManager)
-{
-    m_floorManager = floorManager;
-}
-
-Manager* GameManager::getFloorManager() const
-{
-    return m_floorManager;
 }
 
 void GameManager::setSleepFunction(SleepFunction sleep)

@@ -21,14 +21,13 @@ public:
     // The game loop; returns when the game is over.
     void run();
 
-    void setGameOver(bool gameOver = true);
-    bool getGameOver() const;
-    int getStepCount() const;
+    void setGameOver(bool gameOver = true) { m_gameOver = gameOver; }
+    bool getGameOver() const { return m_gameOver; }
+    int getStepCount() const { return m_stepCount; }
 
     // The game's own manager, which builds the level: started at the top of
     // run and stopped after the last frame. The engine knows it only as a Manager.
-    void setFloorManager(Manager* floorManager);
-    Manager* getFloorManager() const;
+    void setFloorManager(Manager* floorManager) { m_floorManager = floorManager; }
 
     // The frame sleep; tests replace it to check the loop's timing.
     using SleepFunction = void (*)(int milliseconds);
@@ -40,11 +39,9 @@ private:
     // it, closes the log and ends the process with code 0.
     [[noreturn]] static void onDisplayLost(const char* displayName);
 
-    ~GameManager() override;
-
-    bool m_gameOver;
-    int m_stepCount;
-    Manager* m_floorManager;
+    bool m_gameOver = false;
+    int m_stepCount = 0;
+    Manager* m_floorManager = nullptr;
     SleepFunction m_sleep;
 };
 

@@ -18,14 +18,6 @@ const char BANNER[] = "Orvane engine: a character-cell 2D game engine";
 
 } // namespace
 
-LogManager::LogManager() :
-    m_flush(false),
-    m_file(nullptr),
-    m_writeFailed(false)
-{
-    setType("LogManager");
-}
-
 LogManager::~LogManager()
 {
     // A run that ends without stopping the log still gets its pending lines.
@@ -92,16 +84,6 @@ void LogManager::stop()
     }
     // Not the base stop: with the log gone there is no "Stopped." to write.
     setStarted(false);
-}
-
-void LogManager::setFlush(bool flush)
-{
-    m_flush = flush;
-}
-
-bool LogManager::getFlush() const
-{
-    return m_flush;
 }
 
 int LogManager::writeLog(const std::string& level, const std::string& source, const char* format, ...)

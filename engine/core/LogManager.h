@@ -22,8 +22,7 @@ public:
     int start() override;
     void stop() override;
 
-    void setFlush(bool flush);
-    bool getFlush() const;
+    void setFlush(bool flush) { m_flush = flush; }
 
     // Returns the number of characters written; 0 when no file is open.
     int writeLog(const std::string& level, const std::string& source, const char* format, ...)
@@ -31,15 +30,15 @@ public:
     int writeLogV(const std::string& level, const std::string& source, const char* format, va_list args);
 
 private:
-    LogManager();
+    LogManager() { setType("LogManager"); }
     ~LogManager() override;
 
     // Says on the standard error, once per file, that the log lost a write.
     void noteWriteFailure(int error);
 
-    bool m_flush;
-    std::FILE* m_file;
-    bool m_writeFailed;
+    bool m_flush = false;
+    std::FILE* m_file = nullptr;
+    bool m_writeFailed = false;
 };
 
 } // namespace ov

@@ -9,24 +9,6 @@
 namespace ov
 {
 
-Manager::Manager() :
-    m_type("Manager"),
-    m_started(false),
-    m_eventNames(),
-    m_interested(),
-    m_eventCount(0)
-{
-}
-
-bool Manager::isValid(const std::string& eventType) const
-{
-    return findEvent(eventType) >= 0;
-}
-
-Manager::~Manager()
-{
-}
-
 int Manager::start()
 {
     m_started = true;
@@ -40,26 +22,6 @@ void Manager::stop()
     // The log manager itself stops last; after that there is nowhere to write.
     if (LogManager::getInstance().isStarted())
         logMessage("", "Stopped.");
-}
-
-void Manager::setType(const std::string& type)
-{
-    m_type = type;
-}
-
-const std::string& Manager::getType() const
-{
-    return m_type;
-}
-
-bool Manager::isStarted() const
-{
-    return m_started;
-}
-
-void Manager::setStarted(bool started)
-{
-    m_started = started;
 }
 
 int Manager::logMessage(const std::string& level, const char* format, ...)
@@ -129,11 +91,6 @@ int Manager::unregisterInterest(Object* object, const std::string& eventType)
     --m_eventCount;
     m_eventNames[m_eventCount].clear();
     return 0;
-}
-
-int Manager::getEventCount() const
-{
-    return m_eventCount;
 }
 
 const std::string& Manager::getEventName(int slot) const

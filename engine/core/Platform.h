@@ -13,13 +13,7 @@
 namespace ov
 {
 
-struct UtcTime
-{
-    int hour;
-    int minute;
-    int second;
-    int millisecond;
-};
+struct UtcTime;
 
 namespace platform
 {

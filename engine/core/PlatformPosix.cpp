@@ -1,5 +1,8 @@
 #include "engine/core/Platform.h"
 
+#include "engine/core/Clock.h"
+#include "engine/core/KeyTable.h"
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <cerrno>
@@ -77,16 +80,10 @@ void sleepMilliseconds(int milliseconds)
 namespace
 {
 
-// The keys of the engine's table, in its order, as the windowing layer reads them.
-const KeySym KEY_SYMBOLS[] = {
-    XK_space, XK_Return, XK_Escape, XK_Tab, XK_Left, XK_Right, XK_Up, XK_Down, XK_Pause, XK_KP_Subtract, XK_KP_Add,
-    XK_grave, XK_period, XK_comma, XK_slash, XK_equal, XK_backslash, XK_KP_Multiply, XK_apostrophe, XK_semicolon,
-    XK_Control_L, XK_Control_R, XK_Shift_L, XK_Shift_R,
-    XK_F1, XK_F2, XK_F3, XK_F4, XK_F5, XK_F6, XK_F7, XK_F8, XK_F9, XK_F10, XK_F11, XK_F12,
-    XK_a, XK_b, XK_c, XK_d, XK_e, XK_f, XK_g, XK_h, XK_i, XK_j, XK_k, XK_l, XK_m,
-    XK_n, XK_o, XK_p, XK_q, XK_r, XK_s, XK_t, XK_u, XK_v, XK_w, XK_x, XK_y, XK_z,
-    XK_1, XK_2, XK_3, XK_4, XK_5, XK_6, XK_7, XK_8, XK_9, XK_0, XK_BackSpace,
-};
+// The keys of the engine's table, in its order, as the X server names them.
+#define ORVANE_KEYSYM(engine, sfml, keysym, virtualKey) keysym,
+const KeySym KEY_SYMBOLS[] = {ORVANE_KEYS(ORVANE_KEYSYM)};
+#undef ORVANE_KEYSYM
 static_assert(std::size(KEY_SYMBOLS) == KEY_COUNT, "one symbol per engine key");
 
 // A connection of our own for reading the keyboard and pointer, opened on

@@ -1,5 +1,8 @@
 #include "engine/core/Platform.h"
 
+#include "engine/core/Clock.h"
+#include "engine/core/KeyTable.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 #include <iterator>
@@ -70,16 +73,10 @@ void sleepMilliseconds(int milliseconds)
 namespace
 {
 
-// The keys of the engine's table, in its order, as the windowing layer reads them.
-const int VIRTUAL_KEYS[] = {
-    VK_SPACE, VK_RETURN, VK_ESCAPE, VK_TAB, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_PAUSE, VK_SUBTRACT, VK_ADD,
-    VK_OEM_3, VK_OEM_PERIOD, VK_OEM_COMMA, VK_OEM_2, VK_OEM_PLUS, VK_OEM_5, VK_MULTIPLY, VK_OEM_7, VK_OEM_1,
-    VK_LCONTROL, VK_RCONTROL, VK_LSHIFT, VK_RSHIFT,
-    VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_F11, VK_F12,
-    'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M',
-    'N', 'O', 'P', 'Q', 'R', 'S', 'T', 'U', 'V', 'W', 'X', 'Y', 'Z',
-    '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_BACK,
-};
+// The keys of the engine's table, in its order, as Windows names them.
+#define ORVANE_VIRTUAL_KEY(engine, sfml, keysym, virtualKey) virtualKey,
+const int VIRTUAL_KEYS[] = {ORVANE_KEYS(ORVANE_VIRTUAL_KEY)};
+#undef ORVANE_VIRTUAL_KEY
 static_assert(std::size(VIRTUAL_KEYS) == KEY_COUNT, "one virtual key per engine key");
 
 bool isDown(int virtualKey)

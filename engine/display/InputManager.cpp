@@ -1,5 +1,6 @@
 #include "engine/display/InputManager.h"
 
+#include "engine/core/KeyTable.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
 #include "engine/display/DisplayManager.h"
@@ -7,6 +8,8 @@
 #include "engine/world/ObjectList.h"
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
+
+#include <iterator>
 
 namespace ov
 {
@@ -21,81 +24,10 @@ struct KeyPair
 };
 
 // Engine keys in order, each with the SFML key read for it.
-const KeyPair KEY_TABLE[KEY_COUNT] = {
-    {Key::Space, sf::Keyboard::Space},
-    {Key::Return, sf::Keyboard::Enter},
-    {Key::Escape, sf::Keyboard::Escape},
-    {Key::Tab, sf::Keyboard::Tab},
-    {Key::Left, sf::Keyboard::Left},
-    {Key::Right, sf::Keyboard::Right},
-    {Key::Up, sf::Keyboard::Up},
-    {Key::Down, sf::Keyboard::Down},
-    {Key::Pause, sf::Keyboard::Pause},
-    {Key::Minus, sf::Keyboard::Subtract},
-    {Key::Plus, sf::Keyboard::Add},
-    {Key::Tilde, sf::Keyboard::Tilde},
-    {Key::Period, sf::Keyboard::Period},
-    {Key::Comma, sf::Keyboard::Comma},
-    {Key::Slash, sf::Keyboard::Slash},
-    {Key::Equal, sf::Keyboard::Equal},
-    {Key::Backslash, sf::Keyboard::Backslash},
-    {Key::Multiply, sf::Keyboard::Multiply},
-    {Key::Quote, sf::Keyboard::Quote},
-    {Key::Semicolon, sf::Keyboard::Semicolon},
-    {Key::LeftControl, sf::Keyboard::LControl},
-    {Key::RightControl, sf::Keyboard::RControl},
-    {Key::LeftShift, sf::Keyboard::LShift},
-    {Key::RightShift, sf::Keyboard::RShift},
-    {Key::F1, sf::Keyboard::F1},
-    {Key::F2, sf::Keyboard::F2},
-    {Key::F3, sf::Keyboard::F3},
-    {Key::F4, sf::Keyboard::F4},
-    {Key::F5, sf::Keyboard::F5},
-    {Key::F6, sf::Keyboard::F6},
-    {Key::F7, sf::Keyboard::F7},
-    {Key::F8, sf::Keyboard::F8},
-    {Key::F9, sf::Keyboard::F9},
-    {Key::F10, sf::Keyboard::F10},
-    {Key::F11, sf::Keyboard::F11},
-    {Key::F12, sf::Keyboard::F12},
-    {Key::A, sf::Keyboard::A},
-    {Key::B, sf::Keyboard::B},
-    {Key::C, sf::Keyboard::C},
-    {Key::D, sf::Keyboard::D},
-    {Key::E, sf::Keyboard::E},
-    {Key::F, sf::Keyboard::F},
-    {Key::G, sf::Keyboard::G},
-    {Key::H, sf::Keyboard::H},
-    {Key::I, sf::Keyboard::I},
-    {Key::J, sf::Keyboard::J},
-    {Key::K, sf::Keyboard::K},
-    {Key::L, sf::Keyboard::L},
-    {Key::M, sf::Keyboard::M},
-    {Key::N, sf::Keyboard::N},
-    {Key::O, sf::Keyboard::O},
-    {Key::P, sf::Keyboard::P},
-    {Key::Q, sf::Keyboard::Q},
-    {Key::R, sf::Keyboard::R},
-    {Key::S, sf::Keyboard::S},
-    {Key::T, sf::Keyboard::T},
-    {Key::U, sf::Keyboard::U},
-    {Key::V, sf::Keyboard::V},
-    {Key::W, sf::Keyboard::W},
-    {Key::X, sf::Keyboard::X},
-    {Key::Y, sf::Keyboard::Y},
-    {Key::Z, sf::Keyboard::Z},
-    {Key::Num1, sf::Keyboard::Num1},
-    {Key::Num2, sf::Keyboard::Num2},
-    {Key::Num3, sf::Keyboard::Num3},
-    {Key::Num4, sf::Keyboard::Num4},
-    {Key::Num5, sf::Keyboard::Num5},
-    {Key::Num6, sf::Keyboard::Num6},
-    {Key::Num7, sf::Keyboard::Num7},
-    {Key::Num8, sf::Keyboard::Num8},
-    {Key::Num9, sf::Keyboard::Num9},
-    {Key::Num0, sf::Keyboard::Num0},
-    {Key::Backspace, sf::Keyboard::Backspace},
-};
+#define ORVANE_KEY_PAIR(engine, sfml, keysym, virtualKey) {Key::engine, sf::Keyboard::sfml},
+const KeyPair KEY_TABLE[] = {ORVANE_KEYS(ORVANE_KEY_PAIR)};
+#undef ORVANE_KEY_PAIR
+static_assert(std::size(KEY_TABLE) == KEY_COUNT, "one SFML key per engine key");
 
 // Every object in the world gets the event. The list is taken afresh for each
 // event, so an object created by one handler receives the events that follow.
@@ -131,20 +63,6 @@ InputManager& InputManager::getInstance()
 {
     static InputManager instance;
     return instance;
-}
-
-InputManager::InputManager()
-{
-    setType("InputManager");
-}
-
-InputManager::~InputManager()
-{
-}
-
-bool InputManager::isValid(const std::string& eventType) const
-{
-    return eventType == EVENT_TYPE_KEYBOARD || eventType == EVENT_TYPE_MOUSE;
 }
 
 int InputManager::start()

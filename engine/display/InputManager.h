@@ -17,7 +17,10 @@ class InputManager : public Manager
 public:
     static InputManager& getInstance();
 
-    bool isValid(const std::string& eventType) const override;
+    bool isValid(const std::string& eventType) const override
+    {
+        return eventType == EVENT_TYPE_KEYBOARD || eventType == EVENT_TYPE_MOUSE;
+    }
     int start() override;
     void stop() override;
 
@@ -32,8 +35,7 @@ public:
     static MouseButton toEngineButton(sf::Mouse::Button button);
 
 private:
-    InputManager();
-    ~InputManager() override;
+    InputManager() { setType("InputManager"); }
 };
 
 } // namespace ov

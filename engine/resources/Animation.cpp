@@ -7,51 +7,12 @@
 namespace ov
 {
 
-Animation::Animation() : m_sprite(nullptr), m_index(0), m_slowdownCount(0), m_name()
-{
-}
-
 void Animation::setSprite(Sprite* sprite)
 {
     m_sprite = sprite;
     m_index = 0;
     m_slowdownCount = sprite ? sprite->getSlowdown() : 0;
     m_name = sprite ? sprite->getLabel() : std::string();
-}
-
-Sprite* Animation::getSprite() const
-{
-    return m_sprite;
-}
-
-void Animation::setIndex(int index)
-{
-    m_index = index;
-}
-
-int Animation::getIndex() const
-{
-    return m_index;
-}
-
-void Animation::setSlowdownCount(int count)
-{
-    m_slowdownCount = count;
-}
-
-int Animation::getSlowdownCount() const
-{
-    return m_slowdownCount;
-}
-
-void Animation::setName(const std::string& name)
-{
-    m_name = name;
-}
-
-const std::string& Animation::getName() const
-{
-    return m_name;
 }
 
 int Animation::draw(Vector position)

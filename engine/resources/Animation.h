@@ -13,26 +13,24 @@ class Sprite;
 class Animation
 {
 public:
-    Animation();
-
     // Frame 0, the count at the sprite's slowdown, the name its label.
     void setSprite(Sprite* sprite);
-    Sprite* getSprite() const;
-    void setIndex(int index);
-    int getIndex() const;
+    Sprite* getSprite() const { return m_sprite; }
+    void setIndex(int index) { m_index = index; }
+    int getIndex() const { return m_index; }
     // -1 freezes the animation on its frame.
-    void setSlowdownCount(int count);
-    int getSlowdownCount() const;
-    void setName(const std::string& name);
-    const std::string& getName() const;
+    void setSlowdownCount(int count) { m_slowdownCount = count; }
+    int getSlowdownCount() const { return m_slowdownCount; }
+    void setName(const std::string& name) { m_name = name; }
+    const std::string& getName() const { return m_name; }
 
     // Draws the current frame centred on a world position, then advances.
     int draw(Vector position);
 
 private:
-    Sprite* m_sprite;
-    int m_index;
-    int m_slowdownCount;
+    Sprite* m_sprite = nullptr;
+    int m_index = 0;
+    int m_slowdownCount = 0;
     std::string m_name;
 };
 

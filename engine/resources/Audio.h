@@ -10,4 +10,14 @@ namespace ov
 // the first play, and remembered; the first "no" is written to the log.
 bool audioAvailable();
 
+// Plays a voice or a stream once or looping, when there is a device to hear it.
+template <typename Source>
+void playIfAudible(Source& source, bool loop)
+{
+    if (!audioAvailable())
+        return;
+    source.setLoop(loop);
+    source.play();
+}
+
 } // namespace ov

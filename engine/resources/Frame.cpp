@@ -6,34 +6,6 @@
 namespace ov
 {
 
-Frame::Frame() : m_width(0), m_height(0), m_text()
-{
-}
-
-Frame::Frame(int width, int height, const std::string& text) : m_width(width), m_height(height), m_text(text)
-{
-}
-
-int Frame::getWidth() const
-{
-    return m_width;
-}
-
-int Frame::getHeight() const
-{
-    return m_height;
-}
-
-const std::string& Frame::getText() const
-{
-    return m_text;
-}
-
-bool Frame::isEmpty() const
-{
-    return m_width == 0 && m_height == 0 && m_text.empty();
-}
-
 int Frame::draw(Vector topLeft, Color color, char transparency) const
 {
     // A stopped display keeps its window object, closed: that is no window either.

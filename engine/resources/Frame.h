@@ -12,21 +12,21 @@ namespace ov
 class Frame
 {
 public:
-    Frame();
-    Frame(int width, int height, const std::string& text);
+    Frame() = default;
+    Frame(int width, int height, const std::string& text) : m_width(width), m_height(height), m_text(text) {}
 
-    int getWidth() const;
-    int getHeight() const;
-    const std::string& getText() const;
-    bool isEmpty() const;
+    int getWidth() const { return m_width; }
+    int getHeight() const { return m_height; }
+    const std::string& getText() const { return m_text; }
+    bool isEmpty() const { return m_width == 0 && m_height == 0 && m_text.empty(); }
 
     // Draws the characters with their top-left at a world position, leaving
     // out the transparent one (0: none). 0, or -1 when a character fails.
     int draw(Vector topLeft, Color color, char transparency) const;
 
 private:
-    int m_width;
-    int m_height;
+    int m_width = 0;
+    int m_height = 0;
     std::string m_text;
 };
 

@@ -2,14 +2,9 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
-#include "engine/resources/Audio.h"
 
 namespace ov
 {
-
-Music::Music() : m_loaded(false), m_music(), m_label()
-{
-}
 
 int Music::loadMusic(const std::string& filename)
 {
@@ -21,39 +16,6 @@ int Music::loadMusic(const std::string& filename)
         return -1;
     }
     return 0;
-}
-
-void Music::setLabel(const std::string& label)
-{
-    m_label = label;
-}
-
-const std::string& Music::getLabel() const
-{
-    return m_label;
-}
-
-void Music::setLoaded(bool loaded)
-{
-    m_loaded = loaded;
-}
-
-bool Music::isLoaded() const
-{
-    return m_loaded;
-}
-
-void Music::play(bool loop)
-{
-    if (!audioAvailable())
-        return;
-    m_music.setLoop(loop);
-    m_music.play();
-}
-
-sf::Music& Music::getMusic()
-{
-    return m_music;
 }
 
 } // namespace ov

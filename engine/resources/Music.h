@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/resources/Audio.h"
+
 #include <SFML/Audio.hpp>
 
 #include <string>
@@ -11,21 +13,21 @@ namespace ov
 class Music
 {
 public:
-    Music();
+    Music() = default;
 
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
     int loadMusic(const std::string& filename);
-    void setLabel(const std::string& label);
-    const std::string& getLabel() const;
-    void setLoaded(bool loaded);
-    bool isLoaded() const;
-    void play(bool loop);
-    sf::Music& getMusic();
+    void setLabel(const std::string& label) { m_label = label; }
+    const std::string& getLabel() const { return m_label; }
+    void setLoaded(bool loaded) { m_loaded = loaded; }
+    bool isLoaded() const { return m_loaded; }
+    void play(bool loop) { playIfAudible(m_music, loop); }
+    sf::Music& getMusic() { return m_music; }
 
 private:
-    bool m_loaded;
+    bool m_loaded = false;
     sf::Music m_music;
     std::string m_label;
 };

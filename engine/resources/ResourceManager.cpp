@@ -10,15 +10,70 @@
 namespace ov
 {
 
+namespace
+{
+
+// Sounds and music are looked up alike: the first slot with the label.
+template <typename Piece>
+Piece* findByLabel(Piece* pieces, int count, const std::string& label)
+{
+    for (int i = 0; i < count; ++i)
+        if (pieces[i].getLabel() == label)
+            return &pieces[i];
+    return nullptr;
+}
+
+// Sounds and music are loaded alike into the next free slot: the kind names
+// them in the messages, and load opens the file into the slot (0 or -1).
+template <typename Piece, typename Load>
+int loadPiece(Manager& manager, Piece* pieces, int& count, int capacity, const char* kind,
+              const std::string& filename, const std::string& label, Load load)
+{
+    manager.logMessage("", "Loading %s '%s'", kind, label.c_str());
+    if (count == capacity)
+    {
+        manager.logMessage("ERROR", "Unable to load %s '%s'. Sound array full.", kind, label.c_str());
+        return -1;
+    }
+    if (findByLabel(pieces, count, label))
+    {
+        manager.logMessage("ALERT", "Cannot load %s with label '%s'. '%s' already loaded.", kind, label.c_str(),
+                           label.c_str());
+        return -1;
+    }
+    if (load(pieces[count], filename) != 0)
+    {
+        manager.logMessage("ALERT", "Unable to load %s '%s' from file '%s'.", kind, label.c_str(), filename.c_str());
+        return -1;
+    }
+    pieces[count].setLabel(label);
+    ++count;
+    return 0;
+}
+
+// Every kind is unloaded alike: `take` takes the piece with the label out of
+// the registry and tells whether there was one. The name is a copy, as the
+// label may belong to the piece taken out.
+template <typename Take>
+int unloadPiece(Manager& manager, const char* kind, const char* Kind, const std::string& label, Take take)
+{
+    const std::string name = label;
+    manager.logMessage("", "Unloading %s '%s'.", kind, name.c_str());
+    if (!take(name))
+    {
+        manager.logMessage("ALERT", "Cannot unload %s '%s'. %s not found.", kind, name.c_str(), Kind);
+        return -1;
+    }
+    manager.logMessage("", "%s '%s' unloaded.", Kind, name.c_str());
+    return 0;
+}
+
+} // namespace
+
 ResourceManager& ResourceManager::getInstance()
 {
     static ResourceManager instance;
     return instance;
-}
-
-ResourceManager::ResourceManager() : m_sprites(), m_spriteCount(0), m_sounds(), m_soundCount(0), m_musics(), m_musicCount(0)
-{
-    setType("ResourceManager");
 }
 
 ResourceManager::~ResourceManager()
@@ -121,24 +176,19 @@ int ResourceManager::loadSprite(const std::string& filename, const std::string& 
 
 int ResourceManager::unloadSprite(const std::string& label)
 {
-    // The label may belong to the sprite that is about to be destroyed.
-    const std::string name = label;
-    logMessage("", "Unloading sprite '%s'.", name.c_str());
-
-    for (int i = 0; i < m_spriteCount; ++i)
-    {
-        if (m_sprites[i]->getLabel() != name)
-            continue;
-        delete m_sprites[i];
-        for (int j = i; j < m_spriteCount - 1; ++j)
-            m_sprites[j] = m_sprites[j + 1];
-        --m_spriteCount;
-        m_sprites[m_spriteCount] = nullptr;
-        logMessage("", "Sprite '%s' unloaded.", name.c_str());
-        return 0;
-    }
-    logMessage("ALERT", "Cannot unload sprite '%s'. Sprite not found.", name.c_str());
-    return -1;
+    return unloadPiece(*this, "sprite", "Sprite", label, [this](const std::string& name) {
+        for (int i = 0; i < m_spriteCount; ++i)
+        {
+            if (m_sprites[i]->getLabel() != name)
+                continue;
+            delete m_sprites[i];
+            for (int j = i; j < m_spriteCount - 1; ++j)
+                m_sprites[j] = m_sprites[j + 1];
+            m_sprites[--m_spriteCount] = nullptr;
+            return true;
+        }
+        return false;
+    });
 }
 
 Sprite* ResourceManager::getSprite(const std::string& label) const
@@ -149,133 +199,71 @@ Sprite* ResourceManager::getSprite(const std::string& label) const
     return nullptr;
 }
 
-int ResourceManager::getSpriteCount() const
-{
-    return m_spriteCount;
-}
-
 int ResourceManager::loadSound(const std::string& filename, const std::string& label)
 {
-    logMessage("", "Loading sound '%s'", label.c_str());
-
-    if (m_soundCount == SOUND_CAPACITY)
-    {
-        logMessage("ERROR", "Unable to load sound '%s'. Sound array full.", label.c_str());
+    const auto load = [](Sound& sound, const std::string& file) { return sound.loadSound(file); };
+    if (loadPiece(*this, m_sounds, m_soundCount, SOUND_CAPACITY, "sound", filename, label, load) != 0)
         return -1;
-    }
-    if (getSound(label))
-    {
-        logMessage("ALERT", "Cannot load sound with label '%s'. '%s' already loaded.", label.c_str(), label.c_str());
-        return -1;
-    }
-    if (m_sounds[m_soundCount].loadSound(filename) != 0)
-    {
-        logMessage("ALERT", "Unable to load sound '%s' from file '%s'.", label.c_str(), filename.c_str());
-        return -1;
-    }
-    m_sounds[m_soundCount].setLabel(label);
-    ++m_soundCount;
     logMessage("", "Sound '%s' loaded.", label.c_str());
     return 0;
 }
 
 int ResourceManager::unloadSound(const std::string& label)
 {
-    const std::string name = label;
-    logMessage("", "Unloading sound '%s'.", name.c_str());
-
-    for (int i = 0; i < m_soundCount; ++i)
-    {
-        if (m_sounds[i].getLabel() != name)
-            continue;
+    return unloadPiece(*this, "sound", "Sound", label, [this](const std::string& name) {
+        Sound* sound = findByLabel(m_sounds, m_soundCount, name);
+        if (!sound)
+            return false;
         // Assignment rebinds each voice to its own slot's buffer (see Sound),
         // so a moved sound keeps playing its own samples.
-        for (int j = i; j < m_soundCount - 1; ++j)
-            m_sounds[j] = m_sounds[j + 1];
-        --m_soundCount;
+        for (Sound* next = sound + 1; next < m_sounds + m_soundCount; ++next)
+            next[-1] = *next;
         // The slot left behind is free: silence its voice. Its samples stay
         // until the next load replaces them; building an empty Sound here
         // would take an audio source, and they are all spoken for.
-        m_sounds[m_soundCount].getSound().resetBuffer();
-        m_sounds[m_soundCount].setLabel("");
-        logMessage("", "Sound '%s' unloaded.", name.c_str());
-        return 0;
-    }
-    logMessage("ALERT", "Cannot unload sound '%s'. Sound not found.", name.c_str());
-    return -1;
+        Sound& freed = m_sounds[--m_soundCount];
+        freed.getSound().resetBuffer();
+        freed.setLabel("");
+        return true;
+    });
 }
 
 Sound* ResourceManager::getSound(const std::string& label)
 {
-    for (int i = 0; i < m_soundCount; ++i)
-        if (m_sounds[i].getLabel() == label)
-            return &m_sounds[i];
-    return nullptr;
-}
-
-int ResourceManager::getSoundCount() const
-{
-    return m_soundCount;
+    return findByLabel(m_sounds, m_soundCount, label);
 }
 
 int ResourceManager::loadMusic(const std::string& filename, const std::string& label)
 {
-    logMessage("", "Loading music '%s'", label.c_str());
-
-    if (m_musicCount == MUSIC_CAPACITY)
-    {
-        logMessage("ERROR", "Unable to load music '%s'. Sound array full.", label.c_str());
-        return -1;
-    }
     // Unloaded slots keep their label, so a label is never used twice.
-    if (getMusic(label))
-    {
-        logMessage("ALERT", "Cannot load music with label '%s'. '%s' already loaded.", label.c_str(), label.c_str());
+    const auto load = [](Music& music, const std::string& file) { return music.loadMusic(file); };
+    if (loadPiece(*this, m_musics, m_musicCount, MUSIC_CAPACITY, "music", filename, label, load) != 0)
         return -1;
-    }
-    if (m_musics[m_musicCount].loadMusic(filename) != 0)
-    {
-        logMessage("ALERT", "Unable to load music '%s' from file '%s'.", label.c_str(), filename.c_str());
-        return -1;
-    }
-    m_musics[m_musicCount].setLoaded(true);
-    m_musics[m_musicCount].setLabel(label);
-    ++m_musicCount;
+    m_musics[m_musicCount - 1].setLoaded(true);
     logMessage("", "Music '%s' loaded.", label.c_str());
     return 0;
 }
 
 int ResourceManager::unloadMusic(const std::string& label)
 {
-    const std::string name = label;
-    logMessage("", "Unloading music '%s'.", name.c_str());
-
     // A stream cannot be copied or moved: the slot stays as it is and only
     // loses its loaded mark.
-    for (int i = 0; i < m_musicCount; ++i)
-    {
-        if (m_musics[i].getLabel() == name && m_musics[i].isLoaded())
+    return unloadPiece(*this, "music", "Music", label, [this](const std::string& name) {
+        for (int i = 0; i < m_musicCount; ++i)
         {
-            m_musics[i].setLoaded(false);
-            logMessage("", "Music '%s' unloaded.", name.c_str());
-            return 0;
+            if (m_musics[i].getLabel() == name && m_musics[i].isLoaded())
+            {
+                m_musics[i].setLoaded(false);
+                return true;
+            }
         }
-    }
-    logMessage("ALERT", "Cannot unload music '%s'. Music not found.", name.c_str());
-    return -1;
+        return false;
+    });
 }
 
 Music* ResourceManager::getMusic(const std::string& label)
 {
-    for (int i = 0; i < m_musicCount; ++i)
-        if (m_musics[i].getLabel() == label)
-            return &m_musics[i];
-    return nullptr;
-}
-
-int ResourceManager::getMusicCount() const
-{
-    return m_musicCount;
+    return findByLabel(m_musics, m_musicCount, label);
 }
 
 } // namespace ov

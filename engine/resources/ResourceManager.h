@@ -26,28 +26,28 @@ public:
     int loadSprite(const std::string& filename, const std::string& label);
     int unloadSprite(const std::string& label);
     Sprite* getSprite(const std::string& label) const;
-    int getSpriteCount() const;
+    int getSpriteCount() const { return m_spriteCount; }
 
     int loadSound(const std::string& filename, const std::string& label);
     int unloadSound(const std::string& label);
     Sound* getSound(const std::string& label);
-    int getSoundCount() const;
+    int getSoundCount() const { return m_soundCount; }
 
     int loadMusic(const std::string& filename, const std::string& label);
     int unloadMusic(const std::string& label);
     Music* getMusic(const std::string& label);
-    int getMusicCount() const;
+    int getMusicCount() const { return m_musicCount; }
 
 private:
-    ResourceManager();
+    ResourceManager() { setType("ResourceManager"); }
     ~ResourceManager() override;
 
-    Sprite* m_sprites[SPRITE_CAPACITY];
-    int m_spriteCount;
+    Sprite* m_sprites[SPRITE_CAPACITY] = {};
+    int m_spriteCount = 0;
     Sound m_sounds[SOUND_CAPACITY];
-    int m_soundCount;
+    int m_soundCount = 0;
     Music m_musics[MUSIC_CAPACITY];
-    int m_musicCount;
+    int m_musicCount = 0;
 };
 
 } // namespace ov

@@ -2,20 +2,11 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
-#include "engine/resources/Audio.h"
 
 #include <vector>
 
 namespace ov
 {
-
-Sound::Sound() : m_sound(), m_buffer(), m_label()
-{
-}
-
-Sound::~Sound()
-{
-}
 
 Sound::Sound(const Sound& other) : m_sound(other.m_sound), m_buffer(other.m_buffer), m_label(other.m_label)
 {
@@ -87,34 +78,6 @@ int Sound::decode(const std::string& filename)
     if (file.read(samples.data(), count) != count)
         return -1;
     return m_buffer.loadFromSamples(samples.data(), count, file.getChannelCount(), file.getSampleRate()) ? 0 : -1;
-}
-
-void Sound::setLabel(const std::string& label)
-{
-    m_label = label;
-}
-
-const std::string& Sound::getLabel() const
-{
-    return m_label;
-}
-
-void Sound::play(bool loop)
-{
-    if (!audioAvailable())
-        return;
-    m_sound.setLoop(loop);
-    m_sound.play();
-}
-
-sf::Sound& Sound::getSound()
-{
-    return m_sound;
-}
-
-const sf::SoundBuffer& Sound::getBuffer() const
-{
-    return m_buffer;
 }
 
 } // namespace ov

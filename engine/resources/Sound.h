@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/resources/Audio.h"
+
 #include <SFML/Audio.hpp>
 
 #include <string>
@@ -17,8 +19,8 @@ const sf::Uint64 MAX_SOUND_SAMPLES = 16 * 1024 * 1024;
 class Sound
 {
 public:
-    Sound();
-    virtual ~Sound();
+    Sound() = default;
+    virtual ~Sound() = default;
 
     // Slots move down when an earlier sound is unloaded; the voice must then
     // play its own slot's buffer, so copies rebind the voice.
@@ -26,11 +28,11 @@ public:
     Sound& operator=(const Sound& other);
 
     int loadSound(const std::string& filename);
-    void setLabel(const std::string& label);
-    const std::string& getLabel() const;
-    void play(bool loop);
-    sf::Sound& getSound();
-    const sf::SoundBuffer& getBuffer() const;
+    void setLabel(const std::string& label) { m_label = label; }
+    const std::string& getLabel() const { return m_label; }
+    void play(bool loop) { playIfAudible(m_sound, loop); }
+    sf::Sound& getSound() { return m_sound; }
+    const sf::SoundBuffer& getBuffer() const { return m_buffer; }
 
 private:
     // Reads the whole file into the buffer, within the limits above; 0 or -1.

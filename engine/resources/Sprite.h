@@ -14,22 +14,25 @@ namespace ov
 class Sprite
 {
 public:
-    explicit Sprite(int maxFrameCount);
+    // The count comes from a file that users edit by hand: frames are stored
+    // as they arrive, never reserved up front. A negative count holds nothing.
+    explicit Sprite(int maxFrameCount) : m_maxFrameCount(maxFrameCount < 0 ? 0 : maxFrameCount) {}
 
-    void setWidth(int width);
-    int getWidth() const;
-    void setHeight(int height);
-    int getHeight() const;
-    void setColor(Color color);
-    Color getColor() const;
-    void setSlowdown(int slowdown);
-    int getSlowdown() const;
-    void setLabel(const std::string& label);
-    const std::string& getLabel() const;
-    void setTransparency(char transparency);
-    char getTransparency() const;
-    int getMaxFrameCount() const;
-    int getFrameCount() const;
+    void setWidth(int width) { m_width = width; }
+    int getWidth() const { return m_width; }
+    void setHeight(int height) { m_height = height; }
+    int getHeight() const { return m_height; }
+    void setColor(Color color) { m_color = color; }
+    Color getColor() const { return m_color; }
+    void setSlowdown(int slowdown) { m_slowdown = slowdown; }
+    int getSlowdown() const { return m_slowdown; }
+    void setLabel(const std::string& label) { m_label = label; }
+    const std::string& getLabel() const { return m_label; }
+    void setTransparency(char transparency) { m_transparency = transparency; }
+    char getTransparency() const { return m_transparency; }
+    int getMaxFrameCount() const { return m_maxFrameCount; }
+    int getFrameCount() const { return static_cast<int>(m_frames.size()); }
+    // The empty frame outside 0 to getFrameCount() - 1.
     const Frame& getFrame(int index) const;
 
     // 0, or -1 when the sprite already holds maxFrameCount frames.
@@ -38,14 +41,14 @@ public:
     int draw(int index, Vector topLeft) const;
 
 private:
-    int m_width;
-    int m_height;
+    int m_width = 0;
+    int m_height = 0;
     int m_maxFrameCount;
-    Color m_color;
-    int m_slowdown;
+    Color m_color = WHITE;
+    int m_slowdown = 0;
     std::vector<Frame> m_frames; // grows with addFrame, never beyond m_maxFrameCount
     std::string m_label;
-    char m_transparency;
+    char m_transparency = 0;
 };
 
 } // namespace ov

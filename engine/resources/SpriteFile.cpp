@@ -1,6 +1,5 @@
 #include "engine/resources/SpriteFile.h"
 
-#include "engine/core/Clock.h"
 #include "engine/core/LogManager.h"
 
 #include <algorithm>
@@ -107,6 +106,15 @@ bool readHeaderSize(std::vector<std::string>& header, const std::string& label, 
 }
 
 } // namespace
+
+std::string readLine(std::istream& input)
+{
+    std::string line;
+    std::getline(input, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
 
 std::vector<std::string> readSection(std::istream& file, const std::string& name)
 {

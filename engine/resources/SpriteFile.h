@@ -18,6 +18,10 @@ const int MAX_SPRITE_FILE_BYTES = 4 << 20;
 
 // The steps of reading a sprite file. Messages go to the log with the source "ResourceManager".
 
+// Reads up to the next line feed (consumed, not stored) and drops one
+// carriage return at the end, so both line endings read alike.
+std::string readLine(std::istream& input);
+
 // The lines between "<name>" and "</name>"; empty on failure (logged).
 std::vector<std::string> readSection(std::istream& file, const std::string& name);
 

@@ -21,23 +21,7 @@ int g_nextId = 0;
 
 } // namespace
 
-Object::Object()
-    : m_id(g_nextId++),
-      m_type("Object"),
-      m_box(),
-      m_position(),
-      m_direction(),
-      m_speed(0.0f),
-      m_spriteName(),
-      m_animation(),
-      m_altitude(0),
-      m_collisionKind(BLOCKING),
-      m_blockedBySoft(false),
-      m_eventTypes(),
-      m_active(true),
-      m_visible(true),
-      m_gravity(false),
-      m_alwaysDraw(false)
+Object::Object() : m_id(g_nextId++)
 {
     WorldManager::getInstance().registerInterest(this, EVENT_TYPE_STEP);
     logMessage("", "Spawned. Awaiting sprite or manual insert for world insertion.");
@@ -64,21 +48,11 @@ void Object::setPosition(Vector position)
     WorldManager::getInstance().getSceneGraph().updatePlace(this);
 }
 
-int Object::handleEvent(const Event&)
-{
-    return 0;
-}
-
 int Object::draw()
 {
     if (!m_visible || !m_animation.getSprite())
         return 0;
     return m_animation.draw(m_position);
-}
-
-int Object::getId() const
-{
-    return m_id;
 }
 
 void Object::setType(const std::string& type)
@@ -87,21 +61,11 @@ void Object::setType(const std::string& type)
     logMessage("", "Renamed %s.", type.c_str());
 }
 
-const std::string& Object::getType() const
-{
-    return m_type;
-}
-
 void Object::setVelocity(Vector velocity)
 {
     m_speed = velocity.getMagnitude();
     velocity.normalize();
     m_direction = velocity;
-}
-
-Vector Object::getVelocity() const
-{
-    return Vector(m_speed * m_direction.x, m_speed * m_direction.y);
 }
 
 void Object::setBox(Box box)
@@ -136,21 +100,6 @@ int Object::setSprite(const std::string& label)
     return 0;
 }
 
-const std::string& Object::getSpriteName() const
-{
-    return m_spriteName;
-}
-
-Animation& Object::getAnimation()
-{
-    return m_animation;
-}
-
-const Animation& Object::getAnimation() const
-{
-    return m_animation;
-}
-
 void Object::setAltitude(int altitude)
 {
     SceneGraph& sceneGraph = WorldManager::getInstance().getSceneGraph();
@@ -167,62 +116,12 @@ void Object::setAltitude(int altitude)
     m_altitude = altitude;
 }
 
-int Object::getAltitude() const
-{
-    return m_altitude;
-}
-
 void Object::setCollisionKind(CollisionKind kind)
 {
     SceneGraph& sceneGraph = WorldManager::getInstance().getSceneGraph();
     if (sceneGraph.contains(this))
         sceneGraph.updateCollisionKind(this, kind);
     m_collisionKind = kind;
-}
-
-void Object::setBlockedBySoft(bool blocked)
-{
-    m_blockedBySoft = blocked;
-}
-
-void Object::setActive(bool active)
-{
-    m_active = active;
-}
-
-bool Object::isActive() const
-{
-    return m_active;
-}
-
-void Object::setVisible(bool visible)
-{
-    m_visible = visible;
-}
-
-bool Object::isVisible() const
-{
-    return m_visible;
-}
-
-void Object::setGravity(bool gravity)
-{
-    m_gravity = gravity;
-}
-
-bool Object::getGravity() const
-{
-    return m_gravity;
-}
-
-void Object::setAlwaysDraw(bool alwaysDraw)
-{
-    m_alwaysDraw = alwaysDraw;
-}
-
-bool Object::getAlwaysDraw() const
-{
-    return m_alwaysDraw;
 }
 
 int Object::registerInterest(const std::string& eventType)
@@ -250,19 +149,6 @@ int Object::unregisterInterest(const std::string& eventType)
         return 0;
     }
     return -1;
-}
-
-int Object::getEventTypeCount() const
-{
-    return static_cast<int>(m_eventTypes.size());
-}
-
-const std::string& Object::getEventType(int index) const
-{
-    static const std::string none;
-    if (index < 0 || index >= static_cast<int>(m_eventTypes.size()))
-        return none;
-    return m_eventTypes[static_cast<std::size_t>(index)];
 }
 
 bool Object::isOnGround()

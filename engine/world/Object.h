@@ -29,20 +29,20 @@ public:
     virtual ~Object();
     virtual void setPosition(Vector position);
     // 1 when handled, 0 otherwise.
-    virtual int handleEvent(const Event& event);
+    virtual int handleEvent(const Event&) { return 0; }
     virtual int draw();
 
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
-    int getId() const;
+    int getId() const { return m_id; }
     void setType(const std::string& type);
-    const std::string& getType() const;
+    const std::string& getType() const { return m_type; }
     Vector getPosition() const { return m_position; }
 
     // The velocity is kept as a direction of unit length and a speed.
     void setVelocity(Vector velocity);
-    Vector getVelocity() const;
+    Vector getVelocity() const { return Vector(m_speed * m_direction.x, m_speed * m_direction.y); }
     Vector getDirection() const { return m_direction; }
     float getSpeed() const { return m_speed; }
 
@@ -51,29 +51,28 @@ public:
 
     // Looks the sprite up by label; the first sprite puts the object into the world.
     int setSprite(const std::string& label);
-    const std::string& getSpriteName() const;
-    Animation& getAnimation();
-    const Animation& getAnimation() const;
+    const std::string& getSpriteName() const { return m_spriteName; }
+    Animation& getAnimation() { return m_animation; }
+    const Animation& getAnimation() const { return m_animation; }
 
     void setAltitude(int altitude);
-    int getAltitude() const;
+    int getAltitude() const { return m_altitude; }
     void setCollisionKind(CollisionKind kind);
     CollisionKind getCollisionKind() const { return m_collisionKind; }
-    void setBlockedBySoft(bool blocked);
+    void setBlockedBySoft(bool blocked) { m_blockedBySoft = blocked; }
     bool isBlockedBySoft() const { return m_blockedBySoft; }
-    void setActive(bool active);
-    bool isActive() const;
-    void setVisible(bool visible);
-    bool isVisible() const;
-    void setGravity(bool gravity);
-    bool getGravity() const;
-    void setAlwaysDraw(bool alwaysDraw);
-    bool getAlwaysDraw() const;
+    void setActive(bool active) { m_active = active; }
+    bool isActive() const { return m_active; }
+    void setVisible(bool visible) { m_visible = visible; }
+    bool isVisible() const { return m_visible; }
+    void setGravity(bool gravity) { m_gravity = gravity; }
+    bool getGravity() const { return m_gravity; }
+    void setAlwaysDraw(bool alwaysDraw) { m_alwaysDraw = alwaysDraw; }
+    bool getAlwaysDraw() const { return m_alwaysDraw; }
 
     int registerInterest(const std::string& eventType);
     int unregisterInterest(const std::string& eventType);
-    int getEventTypeCount() const;
-    const std::string& getEventType(int index) const;
+    int getEventTypeCount() const { return static_cast<int>(m_eventTypes.size()); }
 
     // Whether a blocking object lies just below.
     bool isOnGround();
@@ -84,21 +83,21 @@ public:
 
 private:
     int m_id;
-    std::string m_type;
+    std::string m_type = "Object";
     Box m_box;
     Vector m_position;
     Vector m_direction;
-    float m_speed;
+    float m_speed = 0.0f;
     std::string m_spriteName;
     Animation m_animation;
-    int m_altitude;
-    CollisionKind m_collisionKind;
-    bool m_blockedBySoft;
+    int m_altitude = 0;
+    CollisionKind m_collisionKind = BLOCKING;
+    bool m_blockedBySoft = false;
     std::vector<std::string> m_eventTypes; // at most MAX_OBJ_EVENTS
-    bool m_active;
-    bool m_visible;
-    bool m_gravity;
-    bool m_alwaysDraw;
+    bool m_active = true;
+    bool m_visible = true;
+    bool m_gravity = false;
+    bool m_alwaysDraw = false;
 };
 
 } // namespace ov

@@ -13,11 +13,6 @@ const std::size_t SMALLEST_TABLE = 32;
 
 } // namespace
 
-ObjectIndex::ObjectIndex()
-    : m_slots(), m_count(0), m_shift(64)
-{
-}
-
 int ObjectIndex::find(const Object* object) const
 {
     if (m_slots.empty() || !object)
@@ -81,11 +76,6 @@ void ObjectIndex::reserve(int count)
         size *= 2;
     if (size != m_slots.size())
         rebuild(size);
-}
-
-int ObjectIndex::getCount() const
-{
-    return m_count;
 }
 
 std::size_t ObjectIndex::home(const Object* object) const

@@ -13,7 +13,6 @@ class Object;
 class ObjectIndex
 {
 public:
-    ObjectIndex();
 
     // The number stored for the object, or -1 when it has none.
     int find(const Object* object) const;
@@ -25,7 +24,7 @@ public:
     // Makes room for this many objects at once.
     void reserve(int count);
 
-    int getCount() const;
+    int getCount() const { return m_count; }
 
 private:
     struct Slot
@@ -41,8 +40,8 @@ private:
     void rebuild(std::size_t size);
 
     std::vector<Slot> m_slots; // a power of two in size, at most half full
-    int m_count;
-    int m_shift; // 64 less the number of bits of the table's size
+    int m_count = 0;
+    int m_shift = 64; // 64 less the number of bits of the table's size
 };
 
 } // namespace ov

@@ -15,9 +15,6 @@ namespace
 
 const char SOURCE[] = "ObjectList";
 
-// Below this many entries a scan is quicker than a lookup, and the list keeps no index.
-const int INDEX_FROM_COUNT = 24;
-
 // A fresh array of the given number of slots, or nullptr when memory is short.
 Object** allocateItems(int capacity)
 {
@@ -207,36 +204,6 @@ void ObjectList::clear()
     dropIndex();
 }
 
-bool ObjectList::contains(const Object* object) const
-{
-    return object && findSlot(object) >= 0;
-}
-
-int ObjectList::getCount() const
-{
-    return m_count;
-}
-
-int ObjectList::getCapacity() const
-{
-    return m_capacity;
-}
-
-bool ObjectList::isEmpty() const
-{
-    return m_count == 0;
-}
-
-void ObjectList::setAllowDuplicates(bool allow)
-{
-    m_allowDuplicates = allow;
-}
-
-bool ObjectList::getAllowDuplicates() const
-{
-    return m_allowDuplicates;
-}
-
 ObjectList ObjectList::operator+(ObjectList other) const
 {
     ObjectList sum(*this);
@@ -285,11 +252,6 @@ void ObjectList::closeGaps() const
         ++count;
     }
     m_used = count;
-}
-
-bool ObjectList::wantsIndex() const
-{
-    return m_unique && m_count >= INDEX_FROM_COUNT;
 }
 
 void ObjectList::buildIndex() const

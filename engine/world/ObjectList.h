@@ -8,6 +8,8 @@ namespace ov
 class Object;
 
 const int MAX_LIST_GROW_FREE = 5000;
+// Below this many entries a scan is quicker than a lookup, and a list keeps no index.
+const int INDEX_FROM_COUNT = 24;
 
 // Ordered, growable list of object references. It never owns the objects.
 // Copies are independent lists.
@@ -33,10 +35,10 @@ public:
     // Back to one slot and no entries.
     void clear();
 
-    bool contains(const Object* object) const;
-    int getCount() const;
-    int getCapacity() const;
-    bool isEmpty() const;
+    bool contains(const Object* object) const { return object && findSlot(object) >= 0; }
+    int getCount() const { return m_count; }
+    int getCapacity() const { return m_capacity; }
+    bool isEmpty() const { return m_count == 0; }
 
     // Entry at an index; nullptr outside 0 to count - 1. Inline: every pass
     // over the world reads its lists through it.
@@ -49,8 +51,8 @@ public:
         return m_items[index];
     }
 
-    void setAllowDuplicates(bool allow);
-    bool getAllowDuplicates() const;
+    void setAllowDuplicates(bool allow) { m_allowDuplicates = allow; }
+    bool getAllowDuplicates() const { return m_allowDuplicates; }
 
     // A copy of this list that then receives every entry of the other, in order.
     ObjectList operator+(ObjectList other) const;
@@ -61,7 +63,7 @@ private:
     // Moves the entries left of the emptied slots down, keeping their order.
     void closeGaps() const;
     // Whether the list is long enough to be worth an index.
-    bool wantsIndex() const;
+    bool wantsIndex() const { return m_unique && m_count >= INDEX_FROM_COUNT; }
     void buildIndex() const;
     void dropIndex();
 

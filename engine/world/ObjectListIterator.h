@@ -9,17 +9,22 @@ namespace ov
 class ObjectListIterator
 {
 public:
-    explicit ObjectListIterator(const ObjectList* list);
+    explicit ObjectListIterator(const ObjectList* list) : m_list(list) {}
 
-    void first();
-    void next();
-    // True at the end of the list or at an entry that refers to no object.
-    bool isDone() const;
-    Object* currentObject() const;
+    void first() { m_index = 0; }
+    void next()
+    {
+        if (m_index < m_list->getCount())
+            ++m_index;
+    }
+    // True at the end of the list or at an entry that refers to no object
+    // (the list may have shrunk under the iterator; get answers nullptr then).
+    bool isDone() const { return m_index >= m_list->getCount() || !m_list->get(m_index); }
+    Object* currentObject() const { return m_list->get(m_index); }
 
 private:
     const ObjectList* m_list;
-    int m_index;
+    int m_index = 0;
 };
 
 } // namespace ov

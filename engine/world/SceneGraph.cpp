@@ -18,10 +18,6 @@ bool altitudeInRange(int altitude)
 
 } // namespace
 
-SceneGraph::SceneGraph()
-{
-}
-
 int SceneGraph::insertObject(Object* object)
 {
     if (!object)
@@ -94,11 +90,6 @@ void SceneGraph::updateCollisionKind(Object* object, CollisionKind newKind)
         m_collidableObjects.remove(object);
 }
 
-void SceneGraph::updatePlace(Object* object)
-{
-    m_activePlaces.update(object);
-}
-
 void SceneGraph::findActiveNear(const Box& area, std::vector<Object*>& found) const
 {
     if (m_activePlaces.findNear(area, found))
@@ -114,32 +105,12 @@ void SceneGraph::findActiveNear(const Box& area, std::vector<Object*>& found) co
     }
 }
 
-const ObjectList& SceneGraph::activeObjects() const
-{
-    return m_activeObjects;
-}
-
-const ObjectList& SceneGraph::inactiveObjects() const
-{
-    return m_inactiveObjects;
-}
-
-const ObjectList& SceneGraph::collidableObjects() const
-{
-    return m_collidableObjects;
-}
-
 const ObjectList& SceneGraph::altitudeObjects(int altitude) const
 {
     static const ObjectList none;
     if (!altitudeInRange(altitude))
         return none;
     return m_altitudeObjects[altitude];
-}
-
-bool SceneGraph::contains(const Object* object) const
-{
-    return m_activeObjects.contains(object) || m_inactiveObjects.contains(object);
 }
 
 void SceneGraph::clear()

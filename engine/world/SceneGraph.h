@@ -15,8 +15,6 @@ class Object;
 class SceneGraph
 {
 public:
-    SceneGraph();
-
     int insertObject(Object* object);
     int removeObject(Object* object);
 
@@ -26,11 +24,11 @@ public:
     // Called after the object's position or box changed. Objects call it on
     // the world manager's scene graph only, so only that one can answer
     // findActiveNear.
-    void updatePlace(Object* object);
+    void updatePlace(Object* object) { m_activePlaces.update(object); }
 
-    const ObjectList& activeObjects() const;
-    const ObjectList& inactiveObjects() const;
-    const ObjectList& collidableObjects() const;
+    const ObjectList& activeObjects() const { return m_activeObjects; }
+    const ObjectList& inactiveObjects() const { return m_inactiveObjects; }
+    const ObjectList& collidableObjects() const { return m_collidableObjects; }
     // The list of one altitude, 0 to MAX_ALTITUDE; an empty list for any other value.
     const ObjectList& altitudeObjects(int altitude) const;
 
@@ -39,7 +37,10 @@ public:
     void findActiveNear(const Box& area, std::vector<Object*>& found) const;
 
     // Whether the object is in the world (active or inactive).
-    bool contains(const Object* object) const;
+    bool contains(const Object* object) const
+    {
+        return m_activeObjects.contains(object) || m_inactiveObjects.contains(object);
+    }
 
     // Empties every list.
     void clear();

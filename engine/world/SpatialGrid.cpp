@@ -38,12 +38,6 @@ struct Candidate
 
 } // namespace
 
-SpatialGrid::SpatialGrid()
-    : m_filingOf(), m_filings(), m_freeFilings(), m_wide(), m_cells(), m_cellCount(0),
-      m_reachColumns(0), m_reachRows(0), m_nextOrder(0)
-{
-}
-
 void SpatialGrid::insert(Object* object)
 {
     if (!object || contains(object))
@@ -107,16 +101,6 @@ void SpatialGrid::clear()
     m_cellCount = 0;
     m_reachColumns = 0;
     m_reachRows = 0;
-}
-
-bool SpatialGrid::contains(const Object* object) const
-{
-    return m_filingOf.find(object) >= 0;
-}
-
-int SpatialGrid::getCount() const
-{
-    return m_filingOf.getCount();
 }
 
 bool SpatialGrid::findNear(const Box& area, std::vector<Object*>& found) const

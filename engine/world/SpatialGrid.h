@@ -28,8 +28,6 @@ const int GRID_MAX_SPAN = 8;
 class SpatialGrid
 {
 public:
-    SpatialGrid();
-
     // Files the object at its current box, after every object already filed.
     void insert(Object* object);
     void remove(const Object* object);
@@ -37,8 +35,8 @@ public:
     void update(Object* object);
     void clear();
 
-    bool contains(const Object* object) const;
-    int getCount() const;
+    bool contains(const Object* object) const { return m_filingOf.find(object) >= 0; }
+    int getCount() const { return m_filingOf.getCount(); }
 
     // Appends every filed object whose world box may meet the area (at least
     // every one that does), each once, in filing order. False, with nothing
@@ -98,10 +96,10 @@ private:
     std::vector<int> m_freeFilings;  // places freed by removals, reused first
     std::vector<int> m_wide;         // places of the objects filed in no cell
     std::vector<Cell> m_cells;       // open-addressed by key, a power of two in size
-    int m_cellCount;
-    int m_reachColumns; // the most further columns a filed box spans; never shrinks until clear
-    int m_reachRows;
-    std::uint64_t m_nextOrder;
+    int m_cellCount = 0;
+    int m_reachColumns = 0; // the most further columns a filed box spans; never shrinks until clear
+    int m_reachRows = 0;
+    std::uint64_t m_nextOrder = 0;
 };
 
 } // namespace ov

@@ -104,7 +104,6 @@ WorldManager& WorldManager::getInstance()
 }
 
 WorldManager::WorldManager()
-    : m_boundary(), m_view(), m_viewFollowing(nullptr), m_viewSlack(), m_deletions(), m_sceneGraph()
 {
     setType("WorldManager");
 
@@ -117,10 +116,6 @@ WorldManager::WorldManager()
     m_boundary = Box(Vector(-(horizontal - window.x) * 0.5f, -(vertical - window.y) * 0.5f),
                      horizontal, vertical);
     m_view = Box(Vector(), window.x, window.y);
-}
-
-WorldManager::~WorldManager()
-{
 }
 
 int WorldManager::start()
@@ -161,29 +156,14 @@ void WorldManager::stop()
         logMessage("", "Stopped.");
 }
 
-int WorldManager::insertObject(Object* object)
-{
-    return m_sceneGraph.insertObject(object);
-}
-
-int WorldManager::removeObject(Object* object)
-{
-    return m_sceneGraph.removeObject(object);
-}
-
 ObjectList WorldManager::getAllObjects() const
 {
     return m_sceneGraph.activeObjects() + m_sceneGraph.inactiveObjects();
 }
 
-SceneGraph& WorldManager::getSceneGraph()
+bool WorldManager::holds(const Object* object, int id) const
 {
-    return m_sceneGraph;
-}
-
-const SceneGraph& WorldManager::getSceneGraph() const
-{
-    return m_sceneGraph;
+    return m_sceneGraph.contains(object) && object->getId() == id;
 }
 
 int WorldManager::markForDelete(Object* object)
@@ -191,11 +171,6 @@ int WorldManager::markForDelete(Object* object)
     if (!m_deletions.contains(object))
         m_deletions.insert(object);
     return 0;
-}
-
-const ObjectList& WorldManager::getDeletions() const
-{
-    return m_deletions;
 }
 
 ObjectList WorldManager::getCollisions(const Object* object, Vector where) const
@@ -377,26 +352,6 @@ void WorldManager::draw()
     }
 }
 
-void WorldManager::setBoundary(Box boundary)
-{
-    m_boundary = boundary;
-}
-
-Box WorldManager::getBoundary() const
-{
-    return m_boundary;
-}
-
-void WorldManager::setView(Box view)
-{
-    m_view = view;
-}
-
-Box WorldManager::getView() const
-{
-    return m_view;
-}
-
 void WorldManager::setViewPosition(Vector center)
 {
     float right = m_boundary.corner.x + m_boundary.horizontal;
@@ -429,21 +384,6 @@ int WorldManager::setViewFollowing(Object* object)
     m_viewFollowing = object;
     setViewPosition(object->getPosition());
     return 0;
-}
-
-Object* WorldManager::getViewFollowing() const
-{
-    return m_viewFollowing;
-}
-
-void WorldManager::setViewSlack(Vector slack)
-{
-    m_viewSlack = slack;
-}
-
-Vector WorldManager::getViewSlack() const
-{
-    return m_viewSlack;
 }
 
 void WorldManager::forgetObject(Object* object)
