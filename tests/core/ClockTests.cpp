@@ -1,9 +1,4 @@
 #include "CoreTestSupport.h"
-#include "support/TestSupport.h"
-
-#include "engine/core/Clock.h"
-
-#include <sstream>
 
 using coretest::LogTest;
 using coretest::useFakeTime;
@@ -29,7 +24,7 @@ TEST_F(LogTest, ClockLogsItsStartAndMeasuresFromItsReference)
     useFakeTime(10, 0, 0, 0);
     ov::Clock clock;
 
-    test::LogLine line = test::logLines().back();
+    test::LogLine line = test::GameLog().lines().back();
     EXPECT_EQ(line.level, "");
     EXPECT_EQ(line.source, "Clock");
     EXPECT_EQ(line.message, "Delta clock started. Reported start time: 10:00:00.000 UTC");
@@ -55,38 +50,4 @@ TEST_F(LogTest, ClockReportsMinusOneOnceAcrossMidnight)
     // delta took 00:00:00.005 as the new reference.
     useFakeTime(0, 0, 0, 20);
     EXPECT_EQ(clock.split(), 15);
-}
-
-TEST(ReadLine, CarriageReturnLineFeedAndLineFeedReadAlike)
-{
-    std::istringstream crlf("ab\r\nc");
-    EXPECT_EQ(ov::readLine(crlf), "ab");
-    EXPECT_EQ(ov::readLine(crlf), "c");
-    EXPECT_TRUE(crlf.eof());
-
-    std::istringstream lf("ab\n\nc\n");
-    EXPECT_EQ(ov::readLine(lf), "ab");
-    EXPECT_EQ(ov::readLine(lf), "");
-    EXPECT_EQ(ov::readLine(lf), "c");
-    EXPECT_FALSE(lf.eof());
-}
-
-TEST(ReadLine, KeepsCarriageReturnsInsideTheLine)
-{
-    std::istringstream input("a\rb\r\n\r\n");
-    EXPECT_EQ(ov::readLine(input), "a\rb");
-    EXPECT_EQ(ov::readLine(input), "");
-}
-
-TEST(ReadLine, EndOfInputGivesWhatWasReadAndReportsTheEnd)
-{
-    std::istringstream empty("");
-    EXPECT_EQ(ov::readLine(empty), "");
-    EXPECT_TRUE(empty.eof());
-    EXPECT_TRUE(empty.fail());
-
-    std::istringstream done("x\n");
-    EXPECT_EQ(ov::readLine(done), "x");
-    EXPECT_EQ(ov::readLine(done), "");
-    EXPECT_TRUE(done.eof());
 }

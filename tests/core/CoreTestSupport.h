@@ -1,12 +1,11 @@
 #pragma once
 
 #include "engine/core/Clock.h"
-#include "engine/core/LogManager.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 // A time of day that tests set by hand, handed to the engine through
-// ov::setUtcTimeSource so that clocks and log stamps read it.
+// ov::setUtcTimeSource so that clocks and log stamps read it. Tests that use
+// it run with the log started (LogTest), which puts the system clock back.
 namespace coretest
 {
 
@@ -18,37 +17,12 @@ inline ov::UtcTime fakeUtcTime()
     return ov::UtcTime{ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000};
 }
 
-inline int timeMs(int hour, int minute, int second, int millisecond)
-{
-    return ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
-}
-
 inline void useFakeTime(int hour, int minute, int second, int millisecond)
 {
-    g_fakeTimeMs = timeMs(hour, minute, second, millisecond);
+    g_fakeTimeMs = ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
     ov::setUtcTimeSource(fakeUtcTime);
 }
 
-// Every test starts with a fresh log that flushes each line, so that the
-// test can read it back at once, and leaves the log, its flush flag and the
-// time source as it found them.
-class LogTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(ov::LogManager::getInstance().start(), 0);
-        ov::LogManager::getInstance().setFlush(true);
-    }
-
-    void TearDown() override
-    {
-        ov::LogManager& log = ov::LogManager::getInstance();
-        if (log.isStarted())
-            log.stop();
-        log.setFlush(false);
-        ov::setUtcTimeSource(nullptr);
-    }
-};
+using LogTest = test::ManagerTest<test::LOG>;
 
 } // namespace coretest

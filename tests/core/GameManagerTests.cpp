@@ -1,5 +1,4 @@
 #include "CoreTestSupport.h"
-#include "support/TestSupport.h"
 
 #include "engine/core/EventStep.h"
 #include "engine/core/GameManager.h"
@@ -117,16 +116,6 @@ protected:
         return *m_probe;
     }
 
-    // Index of the first log line at or after from with this source and message; -1 if none.
-    static int find(const std::vector<test::LogLine>& lines, const std::string& source,
-                    const std::string& message, int from = 0)
-    {
-        for (int i = from; i < static_cast<int>(lines.size()); ++i)
-            if (lines[i].source == source && lines[i].message == message)
-                return i;
-        return -1;
-    }
-
     std::unique_ptr<FrameProbe> m_probe;
 };
 
@@ -191,14 +180,15 @@ TEST_F(GameLoopTest, FloorManagerRunsAroundTheFrames)
     ov::GameManager::getInstance().run();
     EXPECT_FALSE(floor.isStarted());
 
-    std::vector<test::LogLine> lines = test::logLines();
-    int clock = find(lines, "Clock", "Delta clock started. Reported start time: 12:00:00.000 UTC");
-    int start = find(lines, "GameManager", START_LINE);
-    int floorStarted = find(lines, "TestFloor", "Started.");
-    int firstFrame = find(lines, m_probe->getType() + " " + std::to_string(m_probe->getId()), "Frame 1.");
-    int lastFrame = find(lines, m_probe->getType() + " " + std::to_string(m_probe->getId()), "Frame 2.");
-    int floorStopped = find(lines, "TestFloor", "Stopped.");
-    int end = find(lines, "GameManager", END_LINE);
+    test::GameLog log;
+    const std::vector<test::LogLine>& lines = log.lines();
+    int clock = log.find("Clock", "Delta clock started. Reported start time: 12:00:00.000 UTC");
+    int start = log.find("GameManager", START_LINE);
+    int floorStarted = log.find("TestFloor", "Started.");
+    int firstFrame = log.find(m_probe->getType() + " " + std::to_string(m_probe->getId()), "Frame 1.");
+    int lastFrame = log.find(m_probe->getType() + " " + std::to_string(m_probe->getId()), "Frame 2.");
+    int floorStopped = log.find("TestFloor", "Stopped.");
+    int end = log.find("GameManager", END_LINE);
 
     ASSERT_GE(clock, 0);
     EXPECT_LT(clock, start);
@@ -225,14 +215,15 @@ TEST_F(GameLoopTest, FailedFloorManagerEndsTheGameBeforeTheFirstFrame)
     EXPECT_TRUE(probe.loopSteps.empty());
     EXPECT_TRUE(g_sleeps.empty());
 
-    std::vector<test::LogLine> lines = test::logLines();
-    int start = find(lines, "GameManager", START_LINE);
+    test::GameLog log;
+    const std::vector<test::LogLine>& lines = log.lines();
+    int start = log.find("GameManager", START_LINE);
     ASSERT_GE(start, 0);
     ASSERT_EQ(start + 2, static_cast<int>(lines.size()));
     EXPECT_EQ(lines[start + 1].level, "ERROR");
     EXPECT_EQ(lines[start + 1].source, "GameManager");
     EXPECT_EQ(lines[start + 1].message, "Error starting FloorManager.");
-    EXPECT_EQ(find(lines, "GameManager", END_LINE), -1);
+    EXPECT_EQ(log.find("GameManager", END_LINE), -1);
 }
 
 TEST_F(GameLoopTest, StopEndsTheGameAndStopsTheManagersLogLast)
@@ -243,11 +234,12 @@ TEST_F(GameLoopTest, StopEndsTheGameAndStopsTheManagersLogLast)
     EXPECT_FALSE(game.isStarted());
     EXPECT_FALSE(ov::LogManager::getInstance().isStarted());
 
-    std::vector<test::LogLine> lines = test::logLines();
-    int stopping = find(lines, "GameManager", "Stopping managers.");
-    int input = find(lines, "InputManager", "Stopped.", stopping);
-    int world = find(lines, "WorldManager", "Stopped.", input);
-    int display = find(lines, "DisplayManager", "Stopped.", world);
+    test::GameLog log;
+    const std::vector<test::LogLine>& lines = log.lines();
+    int stopping = log.find("GameManager", "Stopping managers.");
+    int input = log.find("InputManager", "Stopped.", stopping);
+    int world = log.find("WorldManager", "Stopped.", input);
+    int display = log.find("DisplayManager", "Stopped.", world);
     ASSERT_GE(stopping, 0);
     EXPECT_GT(input, stopping);
     EXPECT_GT(world, input);
@@ -255,7 +247,7 @@ TEST_F(GameLoopTest, StopEndsTheGameAndStopsTheManagersLogLast)
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back().source, "LogManager");
     EXPECT_EQ(lines.back().message, "Stopping...");
-    EXPECT_EQ(find(lines, "GameManager", "Stopped."), -1);
+    EXPECT_EQ(log.find("GameManager", "Stopped."), -1);
 }
 
 // With a display the managers start in order; without one the display
@@ -264,19 +256,20 @@ TEST_F(GameLoopTest, StartBringsUpTheManagersInOrder)
 {
     ov::GameManager& game = ov::GameManager::getInstance();
     int result = game.start();
-    std::vector<test::LogLine> lines = test::logLines();
+    test::GameLog log;
+    const std::vector<test::LogLine>& lines = log.lines();
 
     if (test::displayAvailable())
     {
         EXPECT_EQ(result, 0);
         EXPECT_TRUE(game.isStarted());
-        int log = find(lines, "LogManager", "Started.");
-        int display = find(lines, "DisplayManager", "Started.");
-        int world = find(lines, "WorldManager", "Started.");
-        int input = find(lines, "InputManager", "Started.");
-        int started = find(lines, "GameManager", "Started.");
-        ASSERT_GE(log, 0);
-        EXPECT_LT(log, display);
+        int logStarted = log.find("LogManager", "Started.");
+        int display = log.find("DisplayManager", "Started.");
+        int world = log.find("WorldManager", "Started.");
+        int input = log.find("InputManager", "Started.");
+        int started = log.find("GameManager", "Started.");
+        ASSERT_GE(logStarted, 0);
+        EXPECT_LT(logStarted, display);
         EXPECT_LT(display, world);
         EXPECT_LT(world, input);
         EXPECT_LT(input, started);
@@ -285,10 +278,10 @@ TEST_F(GameLoopTest, StartBringsUpTheManagersInOrder)
     {
         EXPECT_EQ(result, -1);
         EXPECT_FALSE(game.isStarted());
-        int error = find(lines, "GameManager", "Error staring DisplayManager.");
+        int error = log.find("GameManager", "Error staring DisplayManager.");
         ASSERT_GE(error, 0);
         EXPECT_EQ(lines[error].level, "ERROR");
-        EXPECT_EQ(find(lines, "GameManager", "Started."), -1);
+        EXPECT_EQ(log.find("GameManager", "Started."), -1);
     }
 
     game.stop();

@@ -1,5 +1,4 @@
 #include "CoreTestSupport.h"
-#include "support/TestSupport.h"
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Manager.h"
@@ -24,7 +23,8 @@ std::string sourceOf(const ov::Object& object)
 int countContaining(const std::string& text)
 {
     int count = 0;
-    for (const test::LogLine& line : test::logLines())
+    test::GameLog log;
+    for (const test::LogLine& line : log.lines())
         if (line.message.find(text) != std::string::npos)
             ++count;
     return count;
@@ -46,7 +46,7 @@ TEST_F(LogTest, ManagerStartsAndStopsWithItsOwnName)
     manager.stop();
     EXPECT_FALSE(manager.isStarted());
 
-    std::vector<test::LogLine> lines = test::logLines();
+    std::vector<test::LogLine> lines = test::GameLog().lines();
     ASSERT_GE(lines.size(), 2u);
     const test::LogLine& started = lines[lines.size() - 2];
     const test::LogLine& stopped = lines.back();
@@ -81,7 +81,7 @@ TEST_F(LogTest, RegisteringANewTypeLogsUnderTheObjectsName)
     EXPECT_TRUE(manager.isValid("ov::keyboard"));
     EXPECT_FALSE(manager.isValid("ov::Keyboard"));
 
-    test::LogLine line = test::logLines().back();
+    test::LogLine line = test::GameLog().lines().back();
     EXPECT_EQ(line.level, "ALERT");
     EXPECT_EQ(line.source, sourceOf(player));
     EXPECT_EQ(line.message, "Can now recieve events of type 'ov::keyboard'.");
@@ -102,7 +102,7 @@ TEST_F(LogTest, RegisteringAKnownTypeJoinsItsList)
     EXPECT_EQ(countContaining("Can now recieve events of type 'test::joined'"), 1);
 
     // The duplicate is refused by the list, with its own warning.
-    test::LogLine warning = test::logLines().back();
+    test::LogLine warning = test::GameLog().lines().back();
     EXPECT_EQ(warning.level, "WARN");
     EXPECT_EQ(warning.source, "ObjectList");
 }
@@ -114,12 +114,12 @@ TEST_F(LogTest, RegistryHoldsAtMostAHundredTypes)
     ov::Object another;
     for (int i = 0; i < ov::MAX_EVENT_TYPES; ++i)
         ASSERT_EQ(manager.registerInterest(&object, "type" + std::to_string(i)), 0);
-    int lines = static_cast<int>(test::logLines().size());
+    int lines = static_cast<int>(test::GameLog().lines().size());
 
     EXPECT_EQ(manager.registerInterest(&object, "type100"), -1);
     EXPECT_EQ(manager.getEventCount(), 100);
     EXPECT_FALSE(manager.isValid("type100"));
-    EXPECT_EQ(static_cast<int>(test::logLines().size()), lines);
+    EXPECT_EQ(static_cast<int>(test::GameLog().lines().size()), lines);
 
     EXPECT_EQ(manager.registerInterest(&another, "type99"), 0);
     EXPECT_EQ(manager.getInterested(99).getCount(), 2);
@@ -138,7 +138,7 @@ TEST_F(LogTest, UnregisteringTheLastObjectClosesTheGap)
     manager.registerInterest(&pointer, "ov::mouse");
 
     EXPECT_EQ(manager.unregisterInterest(&typist, "ov::keyboard"), 0);
-    test::LogLine line = test::logLines().back();
+    test::LogLine line = test::GameLog().lines().back();
     EXPECT_EQ(line.level, "ALERT");
     EXPECT_EQ(line.source, "TestManager");
     EXPECT_EQ(line.message, "Can now not recieve events of type 'ov::keyboard'");
@@ -172,9 +172,9 @@ TEST_F(LogTest, UnregisteringWhatIsNotThereChangesNothing)
     EXPECT_EQ(manager.getInterested(0).getCount(), 1);
 
     // An unknown type: not even the line.
-    int lines = static_cast<int>(test::logLines().size());
+    int lines = static_cast<int>(test::GameLog().lines().size());
     EXPECT_EQ(manager.unregisterInterest(&member, "ov::view"), 0);
-    EXPECT_EQ(static_cast<int>(test::logLines().size()), lines);
+    EXPECT_EQ(static_cast<int>(test::GameLog().lines().size()), lines);
 }
 
 TEST_F(LogTest, RegisteringNoObjectIsRefused)

@@ -1,3 +1,4 @@
+#include "engine/core/Clock.h"
 #include "engine/core/Platform.h"
 
 #include <gtest/gtest.h>

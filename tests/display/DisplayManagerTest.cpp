@@ -21,7 +21,8 @@ const float CELL_HEIGHT = 25.6f;
 int countLines(const std::string& level, const std::string& message)
 {
     int count = 0;
-    for (const test::LogLine& line : test::logLines())
+    test::GameLog log;
+    for (const test::LogLine& line : log.lines())
         if (line.source == "DisplayManager" && line.level == level && line.message == message)
             ++count;
     return count;
@@ -95,34 +96,7 @@ bool sameImage(const sf::Image& a, const sf::Image& b)
         && std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), a.getSize().x * a.getSize().y * 4) == 0;
 }
 
-class DisplayTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!harness::hasWindow())
-            GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
-        harness::startManagers();
-        m_savedView = ov::WorldManager::getInstance().getView();
-        ov::WorldManager::getInstance().setView(ov::Box(ov::Vector(0, 0), 80, 30));
-        display().flush();
-        window().clear();
-    }
-
-    void TearDown() override
-    {
-        if (!harness::hasWindow())
-            return;
-        ov::WorldManager::getInstance().setView(m_savedView);
-        display().flush();
-        window().clear();
-    }
-
-    ov::DisplayManager& display() { return ov::DisplayManager::getInstance(); }
-    sf::RenderWindow& window() { return *display().getWindow(); }
-
-    ov::Box m_savedView;
-};
+using DisplayTest = harness::WindowTest;
 
 TEST_F(DisplayTest, CharacterIsBoldSize25AtItsCellsUnroundedCorner)
 {
@@ -263,12 +237,12 @@ TEST_F(DisplayTest, SwapShowsTheFrameAndClearsTheNextOne)
 TEST_F(DisplayTest, StartingAgainWhileStartedChangesNothing)
 {
     sf::RenderWindow* before = display().getWindow();
-    size_t lines = test::logLines().size();
+    const int lines = test::logMark();
 
     EXPECT_EQ(display().start(), 0);
     EXPECT_EQ(display().getWindow(), before);
     EXPECT_TRUE(display().isStarted());
-    EXPECT_EQ(test::logLines().size(), lines);
+    EXPECT_EQ(test::logMark(), lines);
 }
 
 TEST_F(DisplayTest, MissingFontFailsAndLeavesTheWindowOpen)

@@ -50,35 +50,14 @@ std::vector<test::Cell> overlappingScene()
     return cells;
 }
 
-class BatchTest : public testing::Test
+class BatchTest : public harness::WindowTest
 {
 protected:
     void SetUp() override
     {
-        if (!harness::hasWindow())
-            GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
-        harness::startManagers();
-        m_savedBoundary = ov::WorldManager::getInstance().getBoundary();
-        m_savedView = ov::WorldManager::getInstance().getView();
-        ov::WorldManager::getInstance().setBoundary(ov::Box(ov::Vector(0, 0), 200, 100));
-        ov::WorldManager::getInstance().setView(ov::Box(ov::Vector(0, 0), 80, 30));
-        display().flush();
-        window().clear();
+        harness::WindowTest::SetUp();
         m_reference.reset(new test::ReferenceRenderer);
     }
-
-    void TearDown() override
-    {
-        if (!harness::hasWindow())
-            return;
-        ov::WorldManager::getInstance().setBoundary(m_savedBoundary);
-        ov::WorldManager::getInstance().setView(m_savedView);
-        display().flush();
-        window().clear();
-    }
-
-    ov::DisplayManager& display() { return ov::DisplayManager::getInstance(); }
-    sf::RenderWindow& window() { return *display().getWindow(); }
 
     void drawUnderlay()
     {
@@ -128,8 +107,6 @@ protected:
         }
     }
 
-    ov::Box m_savedBoundary;
-    ov::Box m_savedView;
     std::unique_ptr<test::ReferenceRenderer> m_reference;
 };
 

@@ -22,7 +22,8 @@ const int g_noDisplay = unsetenv("DISPLAY");
 int countLines(const std::string& level, const std::string& source, const std::string& message)
 {
     int count = 0;
-    for (const test::LogLine& line : test::logLines())
+    test::GameLog log;
+    for (const test::LogLine& line : log.lines())
         if (line.level == level && line.source == source && line.message == message)
             ++count;
     return count;
@@ -46,11 +47,10 @@ protected:
     {
         ASSERT_EQ(g_noDisplay, 0);
         ASSERT_FALSE(test::displayAvailable());
-        ASSERT_EQ(ov::LogManager::getInstance().start(), 0);
-        ov::LogManager::getInstance().setFlush(true);
+        test::startManagers(test::LOG);
     }
 
-    void TearDown() override { ov::LogManager::getInstance().stop(); }
+    void TearDown() override { test::stopManagers(test::LOG); }
 };
 
 TEST_F(HeadlessTest, DrawingAndSwappingWithoutAWindowAreRefused)
@@ -74,8 +74,7 @@ TEST_F(HeadlessTest, StartWithoutADisplayFailsCleanly)
 
     ov::LogManager::getInstance().stop();
     EXPECT_EQ(display.start(), -1); // no log: refused before anything else
-    ASSERT_EQ(ov::LogManager::getInstance().start(), 0);
-    ov::LogManager::getInstance().setFlush(true);
+    test::startManagers(test::LOG);
     EXPECT_EQ(countLines("", "DisplayManager", "Failed creating window."), 0);
 
     EXPECT_EQ(display.start(), -1);
@@ -102,8 +101,7 @@ TEST_F(HeadlessTest, InputManagerNeedsTheWorldAndDoesNothingWithoutAWindow)
 
     ov::LogManager::getInstance().stop();
     EXPECT_EQ(input.start(), -1);
-    ASSERT_EQ(ov::LogManager::getInstance().start(), 0);
-    ov::LogManager::getInstance().setFlush(true);
+    test::startManagers(test::LOG);
     EXPECT_EQ(countLines("ERROR", "InputManager", "Error starting InputManager. WorldManager not started yet."), 0);
 
     EXPECT_EQ(input.start(), -1);

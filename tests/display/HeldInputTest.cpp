@@ -37,11 +37,10 @@ bool harmless(const std::string& name)
     return true;
 }
 
-TEST(HeldInputTest, EveryKeyIsHeldExactlyWhenTheWindowingLayerSaysSo)
+using HeldInputTest = harness::WindowTest;
+
+TEST_F(HeldInputTest, EveryKeyIsHeldExactlyWhenTheWindowingLayerSaysSo)
 {
-    if (!harness::hasWindow())
-        GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
-    harness::startManagers();
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     int first = 0;
@@ -81,11 +80,8 @@ TEST(HeldInputTest, EveryKeyIsHeldExactlyWhenTheWindowingLayerSaysSo)
 
 // With the keyboard's focus on another window, held keys are still what the
 // windowing layer reports (it reads the whole keyboard, wherever the focus is).
-TEST(HeldInputTest, KeysHeldWhileAnotherWindowHasTheFocusAsTheWindowingLayerSays)
+TEST_F(HeldInputTest, KeysHeldWhileAnotherWindowHasTheFocusAsTheWindowingLayerSays)
 {
-    if (!harness::hasWindow())
-        GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
-    harness::startManagers();
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     const ::Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 100, 100, 0, 0, 0);
@@ -109,11 +105,8 @@ TEST(HeldInputTest, KeysHeldWhileAnotherWindowHasTheFocusAsTheWindowingLayerSays
     ov::InputManager::getInstance().getInput();
 }
 
-TEST(HeldInputTest, ButtonsAreHeldExactlyWhenTheWindowingLayerSaysSo)
+TEST_F(HeldInputTest, ButtonsAreHeldExactlyWhenTheWindowingLayerSaysSo)
 {
-    if (!harness::hasWindow())
-        GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
-    harness::startManagers();
     const sf::Mouse::Button order[] = {sf::Mouse::Left, sf::Mouse::Middle, sf::Mouse::Right};
     for (int button = 1; button <= 3; ++button)
     {

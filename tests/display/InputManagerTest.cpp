@@ -298,10 +298,10 @@ TEST(InputStartTest, NeedsTheDisplayStarted)
     input.stop();
     EXPECT_FALSE(input.isStarted());
     ov::DisplayManager::getInstance().stop();
-    int errors = test::countLogMessages("Error starting InputManager. DisplayManager not started yet.");
+    int errors = test::GameLog().count("", "Error starting InputManager. DisplayManager not started yet.");
     EXPECT_EQ(input.start(), -1);
     EXPECT_FALSE(input.isStarted());
-    EXPECT_EQ(test::countLogMessages("Error starting InputManager. DisplayManager not started yet."), errors + 1);
+    EXPECT_EQ(test::GameLog().count("", "Error starting InputManager. DisplayManager not started yet."), errors + 1);
 
     harness::startManagers();
     EXPECT_TRUE(input.isStarted());

@@ -46,9 +46,7 @@ public:
     {
         if (!hasWindow())
             return;
-        ov::LogManager::getInstance().start();
-        ov::LogManager::getInstance().setFlush(true);
-        ov::DisplayManager::getInstance().start();
+        test::startManagers(test::LOG | test::DISPLAY);
 
         // Must be the first character the program draws: the shared text
         // starts white and keeps the colour of the last coloured character.
@@ -64,12 +62,8 @@ public:
 
     void TearDown() override
     {
-        if (!hasWindow())
-            return;
-        ov::InputManager::getInstance().stop();
-        ov::WorldManager::getInstance().stop();
-        ov::DisplayManager::getInstance().stop();
-        ov::LogManager::getInstance().stop();
+        if (hasWindow())
+            test::stopManagers(test::LOG | test::DISPLAY | test::WORLD | test::INPUT);
     }
 };
 
@@ -84,17 +78,7 @@ bool hasWindow()
 
 void startManagers()
 {
-    if (!ov::LogManager::getInstance().isStarted())
-    {
-        ov::LogManager::getInstance().start();
-        ov::LogManager::getInstance().setFlush(true);
-    }
-    if (!ov::DisplayManager::getInstance().isStarted())
-        ov::DisplayManager::getInstance().start();
-    if (!ov::WorldManager::getInstance().isStarted())
-        ov::WorldManager::getInstance().start();
-    // Always: a window opened anew repeats keys until told otherwise.
-    ov::InputManager::getInstance().start();
+    test::startManagers(test::LOG | test::DISPLAY | test::WORLD | test::INPUT);
 }
 
 sf::Image readBack()
@@ -136,6 +120,31 @@ sf::Image readShown()
 sf::Color firstCustomColor()
 {
     return g_firstCustomColor;
+}
+
+void WindowTest::SetUp()
+{
+    if (!hasWindow())
+        GTEST_SKIP() << "needs an X display (tools/with-xvfb.sh)";
+    startManagers();
+    ov::WorldManager& world = ov::WorldManager::getInstance();
+    m_savedBoundary = world.getBoundary();
+    m_savedView = world.getView();
+    world.setBoundary(ov::Box(ov::Vector(0, 0), 200, 100));
+    world.setView(ov::Box(ov::Vector(0, 0), 80, 30));
+    display().flush();
+    window().clear();
+}
+
+void WindowTest::TearDown()
+{
+    if (!hasWindow())
+        return;
+    ov::WorldManager& world = ov::WorldManager::getInstance();
+    world.setBoundary(m_savedBoundary);
+    world.setView(m_savedView);
+    display().flush();
+    window().clear();
 }
 
 } // namespace harness

@@ -166,11 +166,11 @@ bool GameRun::waitForLogLine(const std::string& message, double timeoutSeconds)
     double deadline = now() + timeoutSeconds;
     while (now() < deadline && m_process.running())
     {
-        if (log().findMessage(message) >= 0)
+        if (log().find("", message) >= 0)
             return true;
         sleepSeconds(0.1);
     }
-    return log().findMessage(message) >= 0;
+    return log().find("", message) >= 0;
 }
 
 bool GameRun::startProgram(const std::vector<std::string>& argv, const std::vector<std::string>& environment)
@@ -249,16 +249,19 @@ bool GameRun::waitForExit(double timeoutSeconds)
     return false;
 }
 
-GameLog GameRun::log() const
+test::GameLog GameRun::log() const
 {
-    GameLog result;
-    result.load(path("orvane.log"));
-    return result;
+    return test::GameLog(path("orvane.log"));
 }
 
 std::string GameRun::errorOutput() const
 {
-    return readAll(path("stderr.txt"));
+    return readFile("stderr.txt");
+}
+
+std::string GameRun::readFile(const std::string& relative) const
+{
+    return readAll(path(relative));
 }
 
 std::string GameRun::sanitizerReport() const
@@ -284,7 +287,7 @@ bool GameRun::loadAudio(Recording& recording, std::string* error) const
     return recording.load(path("audio.wav"), error);
 }
 
-double GameRun::audioTimeOfLine(const GameLog& log, int line)
+double GameRun::audioTimeOfLine(const test::GameLog& log, int line)
 {
     int opened = log.find("ResourceManager", "Started.");
     if (opened < 0 || line < 0)
@@ -292,7 +295,7 @@ double GameRun::audioTimeOfLine(const GameLog& log, int line)
     return log.lines()[line].seconds - log.lines()[opened].seconds;
 }
 
-double GameRun::audioTimeOfElapsed(const GameLog& log, double elapsedSeconds)
+double GameRun::audioTimeOfElapsed(const test::GameLog& log, double elapsedSeconds)
 {
     // The fake clock starts at CLOCK_START when the program is loaded, so a
     // log time is (nearly) the time since `start`.

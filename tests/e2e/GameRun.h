@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GameLog.h"
+#include "support/GameLog.h"
 #include "Image.h"
 #include "Process.h"
 #include "Recording.h"
@@ -85,16 +85,18 @@ public:
     // Waits for the program to end by itself; kills it when time runs out.
     bool waitForExit(double timeoutSeconds);
 
-    GameLog log() const;
+    test::GameLog log() const;
     std::string errorOutput() const;
+    // A file of the working directory, whole.
+    std::string readFile(const std::string& relative) const;
     // The sanitizer's lines from the program's standard error, "" when it reported nothing.
     std::string sanitizerReport() const;
     bool loadAudio(Recording& recording, std::string* error) const;
 
     // Seconds from the opening of the audio device (the resource manager's
     // start) to a log line, and to a moment measured with `elapsed`.
-    static double audioTimeOfLine(const GameLog& log, int line);
-    static double audioTimeOfElapsed(const GameLog& log, double elapsedSeconds);
+    static double audioTimeOfLine(const test::GameLog& log, int line);
+    static double audioTimeOfElapsed(const test::GameLog& log, double elapsedSeconds);
 
 private:
     Process::Options options(bool withDisplay, const std::string& extraAsanOptions) const;

@@ -145,35 +145,23 @@ InkBox findPlayer(GameRun& run, Image* shot)
     return InkBox();
 }
 
-bool playOpening(GameRun& run, Opening& opening, std::string& failure)
+void playOpening(GameRun& run, Opening& opening)
 {
-    if (!run.findWindow(60))
-    {
-        failure = "no window titled Orvane appeared (" + run.process().describeEnd() + ")";
-        return false;
-    }
+    ASSERT_TRUE(run.findWindow(60)) << "no window titled Orvane appeared (" << run.process().describeEnd() << ")";
     SpriteArt menu;
-    if (!readSpriteFrame(run.path("sprites/startmenu-spr.txt"), 0, menu))
-    {
-        failure = "cannot read the staged start screen sprite";
-        return false;
-    }
+    ASSERT_TRUE(readSpriteFrame(run.path("sprites/startmenu-spr.txt"), 0, menu));
     opening.startScreen = waitForArt(run, menu, Ink::Yellow, START_SCREEN_SCORE, 30, &opening.startShot);
-    if (opening.startScreen.score < START_SCREEN_SCORE)
-    {
-        failure = "the start screen did not show (best agreement " + std::to_string(opening.startScreen.score) + ")";
-        return false;
-    }
+    ASSERT_GE(opening.startScreen.score, START_SCREEN_SCORE) << "the start screen did not show";
+    opening.startShot.savePpm(run.path("start-screen.ppm"));
+    // The start screen's text stands in the middle of the window.
+    EXPECT_NEAR(opening.startScreen.centreX, 512, 3 * CELL_WIDTH);
+    EXPECT_NEAR(opening.startScreen.centreY, 384, 3 * CELL_HEIGHT);
     sleepSeconds(INTRODUCTION_WALK_SECONDS);
     run.tap("space");
     // The player jumps, walks a little, and falls down the shaft with the
     // view following it; under the sanitizers every frame takes longer.
-    if (!waitUntilPlayerStill(run, 90, opening.player))
-    {
-        failure = "the player never came to rest after Space (" + run.process().describeEnd() + ")";
-        return false;
-    }
-    return true;
+    ASSERT_TRUE(waitUntilPlayerStill(run, 90, opening.player))
+        << "the player never came to rest after Space (" << run.process().describeEnd() << ")";
 }
 
 std::vector<ExpectedLine> wholeRunInOrder()
@@ -201,10 +189,44 @@ std::vector<ExpectedLine> wholeRunInOrder()
     return lines;
 }
 
-int loadedResources(const GameLog& log)
+void expectCleanEnd(GameRun& run, bool logged)
+{
+    EXPECT_TRUE(run.process().exitedNormally()) << run.process().describeEnd();
+    EXPECT_EQ(0, run.process().exitCode());
+    EXPECT_EQ("", run.sanitizerReport());
+    if (!logged)
+        return;
+    test::GameLog log = run.log();
+    ASSERT_FALSE(log.empty()) << run.errorOutput();
+    EXPECT_EQ("LogManager", log.lines().back().source);
+    EXPECT_EQ("Stopping...", log.lines().back().message) << log.lines().back().text();
+}
+
+void seeStartScreenThenQuit(GameRun& run, bool startScreen)
+{
+    ASSERT_TRUE(run.findWindow(60)) << run.process().describeEnd();
+    SpriteArt menu;
+    if (startScreen)
+    {
+        ASSERT_TRUE(readSpriteFrame(run.path("sprites/startmenu-spr.txt"), 0, menu));
+        EXPECT_GE(waitForArt(run, menu, Ink::Yellow, START_SCREEN_SCORE, 30).score, START_SCREEN_SCORE)
+            << "the start screen did not show";
+    }
+    else
+    {
+        ASSERT_TRUE(run.waitForLogLine("--------START GAME LOOP--------", 30));
+        sleepSeconds(1.0);
+    }
+    run.tap("space");
+    sleepSeconds(1.5); // the game plays on with what it has
+    run.tap("q");
+    ASSERT_TRUE(run.waitForExit(30)) << "still running 30 s after Q";
+}
+
+int loadedResources(const test::GameLog& log)
 {
     int n = 0;
-    for (const LogLine& line : log.lines())
+    for (const test::LogLine& line : log.lines())
     {
         const std::string& m = line.message;
         bool loaded = m.size() > 9 && m.compare(m.size() - 9, 9, "' loaded.") == 0;
@@ -257,8 +279,12 @@ double walkRight(GameRun& run, double from, Image* shot, double seconds)
     return furthest;
 }
 
-void expectWholeRunInOrder(const GameLog& log)
+void expectWholeRunInOrder(const test::GameLog& log)
 {
+    ASSERT_FALSE(log.empty());
+    EXPECT_FALSE(log.banner().empty());
+    EXPECT_EQ(std::string::npos, log.banner().find(" | ")) << "the first line is not the banner: " << log.banner();
+    EXPECT_EQ(18, loadedResources(log));
     int at = 0;
     for (const ExpectedLine& line : wholeRunInOrder())
     {

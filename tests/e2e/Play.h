@@ -46,7 +46,8 @@ struct Opening
     Image startShot;
     InkBox player; // where the player stands once it has control
 };
-bool playOpening(GameRun& run, Opening& opening, std::string& failure);
+// Fails the test when the window, the start screen or the landing never comes.
+void playOpening(GameRun& run, Opening& opening);
 
 // One line the log of a whole run must hold: source and message, or the
 // message's start when `prefix` is set.
@@ -60,11 +61,20 @@ struct ExpectedLine
 // The log from start-up to shut-down, in the order the program entry brings
 // the system up and takes it down (each line after the one before).
 std::vector<ExpectedLine> wholeRunInOrder();
-// Fails the test at the first of those lines the log lacks, in its place.
-void expectWholeRunInOrder(const GameLog& log);
+// Fails the test at the first of those lines the log lacks, in its place,
+// or when the banner does not stand alone first or a resource did not load.
+void expectWholeRunInOrder(const test::GameLog& log);
+
+// Exit code 0 and nothing from the sanitizers; when the program had a log,
+// the log closed by the log manager, "Stopping..." its last line.
+void expectCleanEnd(GameRun& run, bool logged = true);
+
+// Waits for the window and, where its sprite is there to show, the start
+// screen; then presses Space, lets the game play a moment and quits with Q.
+void seeStartScreenThenQuit(GameRun& run, bool startScreen = true);
 
 // Lines of the resource manager that report a sprite, sound or music loaded.
-int loadedResources(const GameLog& log);
+int loadedResources(const test::GameLog& log);
 
 // A figure worth seeing in the test's output (printed, not asserted).
 void note(const std::string& text);

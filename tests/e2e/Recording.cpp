@@ -139,36 +139,19 @@ std::vector<Recording::Window> Recording::windows(double length) const
     return result;
 }
 
-double medianRms(const std::vector<Recording::Window>& windows)
+double median(const std::vector<Recording::Window>& windows, Measure measure)
 {
     std::vector<double> values;
     for (const Recording::Window& w : windows)
-        values.push_back(w.rms);
+        values.push_back(w.*measure);
     return median(values);
 }
 
-double medianEdge(const std::vector<Recording::Window>& windows)
-{
-    std::vector<double> values;
-    for (const Recording::Window& w : windows)
-        values.push_back(w.edge);
-    return median(values);
-}
-
-Recording::Window loudestIn(const std::vector<Recording::Window>& windows, double from, double to)
+Recording::Window strongestIn(const std::vector<Recording::Window>& windows, Measure measure, double from, double to)
 {
     Recording::Window best = {from, 0, 0};
     for (const Recording::Window& w : windows)
-        if (w.start >= from && w.start < to && w.rms > best.rms)
-            best = w;
-    return best;
-}
-
-Recording::Window sharpestIn(const std::vector<Recording::Window>& windows, double from, double to)
-{
-    Recording::Window best = {from, 0, 0};
-    for (const Recording::Window& w : windows)
-        if (w.start >= from && w.start < to && w.edge > best.edge)
+        if (w.start >= from && w.start < to && w.*measure > best.*measure)
             best = w;
     return best;
 }

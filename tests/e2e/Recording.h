@@ -36,12 +36,13 @@ private:
     std::vector<float> m_samples; // channels mixed down to one
 };
 
-// The median of the windows' rms or edge values (the background: music).
-double medianRms(const std::vector<Recording::Window>& windows);
-double medianEdge(const std::vector<Recording::Window>& windows);
+// One measure of a window: &Recording::Window::rms or &Recording::Window::edge.
+using Measure = double Recording::Window::*;
 
-// The loudest window that starts within [from, to) seconds.
-Recording::Window loudestIn(const std::vector<Recording::Window>& windows, double from, double to);
-Recording::Window sharpestIn(const std::vector<Recording::Window>& windows, double from, double to);
+// The median of the windows' measure (the background: music).
+double median(const std::vector<Recording::Window>& windows, Measure measure);
+
+// The window of the greatest measure that starts within [from, to) seconds.
+Recording::Window strongestIn(const std::vector<Recording::Window>& windows, Measure measure, double from, double to);
 
 } // namespace e2e

@@ -161,7 +161,7 @@ TEST(Soak, MonkeyPlaysWithoutCrashOrGrowth)
         EXPECT_EQ(0, run.process().exitCode()) << "session " << session;
         EXPECT_EQ("", run.sanitizerReport()) << "session " << session;
 
-        GameLog log = run.log();
+        test::GameLog log = run.log();
         EXPECT_GE(log.find("GameManager", "---------END GAME LOOP---------"), 0) << "session " << session;
         if (endedByItself)
         {

@@ -1,72 +1,15 @@
 #include "GameRun.h"
+#include "XServer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 using namespace e2e;
 
 namespace
 {
-
-// An X server of its own with one screen of the given size; DISPLAY points
-// at it while it lives, for the program and for xdotool alike.
-class Screen
-{
-public:
-    explicit Screen(const std::string& size)
-    {
-        char pattern[] = "/tmp/orvane-screen.XXXXXX";
-        if (!mkdtemp(pattern))
-            return;
-        m_dir = pattern;
-        Process::Options options;
-        // -noreset as in tools/with-xvfb.sh: the server outlives each client.
-        options.argv = {"Xvfb", "-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"};
-        options.environment = environmentWithout({});
-        options.stdoutPath = m_dir + "/display";
-        if (!m_server.start(options))
-            return;
-        // The server writes its display number once it accepts clients.
-        for (double deadline = now() + 20; now() < deadline && m_server.running() && m_number.empty();)
-        {
-            std::ifstream file(options.stdoutPath);
-            std::string line;
-            if (std::getline(file, line) && !file.eof())
-                m_number = line;
-            else
-                sleepSeconds(0.05);
-        }
-        const char* saved = std::getenv("DISPLAY");
-        m_savedDisplay = saved ? saved : "";
-        m_hadDisplay = saved != nullptr;
-        if (!m_number.empty())
-            setenv("DISPLAY", (":" + m_number).c_str(), 1);
-    }
-
-    ~Screen()
-    {
-        if (m_hadDisplay)
-            setenv("DISPLAY", m_savedDisplay.c_str(), 1);
-        else
-            unsetenv("DISPLAY");
-        m_server.kill();
-        std::remove((m_dir + "/display").c_str());
-        std::remove(m_dir.c_str());
-    }
-
-    bool ready() const { return !m_number.empty(); }
-
-private:
-    Process m_server;
-    std::string m_dir;
-    std::string m_number;
-    std::string m_savedDisplay;
-    bool m_hadDisplay = false;
-};
 
 // Where the window's top-left corner lies on the screen, as the X server
 // says; false when it cannot be read.
@@ -83,8 +26,9 @@ bool windowPosition(const std::string& window, int& x, int& y)
 // settles (the windowing layer may place it first and the display move it).
 void expectWindowAt(const std::string& size, int expectedX, int expectedY)
 {
-    Screen screen(size);
-    ASSERT_TRUE(screen.ready()) << "no X server with a " << size << " screen";
+    // Up between clients as in tools/with-xvfb.sh, so that xdotool's queries do not reset it.
+    XServer screen(size + "x24", true);
+    ASSERT_TRUE(screen.started()) << "no X server with a " << size << " screen";
     GameRun run;
     ASSERT_TRUE(run.start());
     ASSERT_TRUE(run.findWindow(60)) << run.process().describeEnd();

@@ -8,7 +8,7 @@
 namespace e2e
 {
 
-XServer::XServer()
+XServer::XServer(const std::string& screen, bool noReset)
 {
     char pattern[] = "/tmp/orvane-xserver-XXXXXX";
     int descriptor = mkstemp(pattern);
@@ -19,7 +19,9 @@ XServer::XServer()
 
     // The server picks a free display itself and writes its number.
     Process::Options options;
-    options.argv = {"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
+    options.argv = {"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"};
+    if (noReset)
+        options.argv.push_back("-noreset");
     options.environment = environmentWithout({});
     options.stdoutPath = m_numberFile;
     if (!m_process.start(options))

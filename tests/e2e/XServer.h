@@ -7,13 +7,14 @@
 namespace e2e
 {
 
-// An X server of the test's own, started as a user's would be: without
-// -noreset, so that it resets whenever its last client leaves. While it
-// lives, DISPLAY points at it, for the program under test and for xdotool.
+// An X server of the test's own with one screen ("1280x1024x24": width,
+// height and depth), started as a user's would be: without -noreset, so that
+// it resets whenever its last client leaves, unless asked to stay up. While
+// it lives, DISPLAY points at it, for the program under test and for xdotool.
 class XServer
 {
 public:
-    XServer();
+    explicit XServer(const std::string& screen = "1280x1024x24", bool noReset = false);
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
     // Stops the server and gives DISPLAY back.

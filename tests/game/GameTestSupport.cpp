@@ -2,8 +2,6 @@
 
 #include "engine/core/EventStep.h"
 #include "engine/core/GameManager.h"
-#include "engine/core/LogManager.h"
-#include "engine/resources/ResourceManager.h"
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
 #include "game/Floor.h"
@@ -33,14 +31,10 @@ public:
             std::string target = test::dataDir() + "/" + folder;
             ASSERT_EQ(0, symlink(target.c_str(), folder)) << folder;
         }
-        ov::LogManager& log = ov::LogManager::getInstance();
-        ASSERT_EQ(0, log.start());
-        log.setFlush(true);
-        ASSERT_EQ(0, ov::ResourceManager::getInstance().start());
-
-        g_resourceLogBegin = static_cast<int>(test::logLines().size());
+        test::startManagers(test::LOG | test::RESOURCES);
+        g_resourceLogBegin = test::logMark();
         loadResources();
-        g_resourceLogEnd = static_cast<int>(test::logLines().size());
+        g_resourceLogEnd = test::logMark();
     }
 };
 

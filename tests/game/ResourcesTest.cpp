@@ -18,13 +18,13 @@ TEST(GameResources, AllLoadWithoutAnErrorAndTheMusicPlays)
     for (const char* label : {"jump", "hit", "hurt", "bat_die", "slime_die", "slime_jump", "gameover"})
         EXPECT_NE(nullptr, resources.getSound(label)) << label;
 
-    std::vector<test::LogLine> lines = test::logLines();
+    const std::vector<test::LogLine> lines = test::GameLog().lines();
     ASSERT_LE(gametest::resourceLogEnd(), static_cast<int>(lines.size()));
     ASSERT_GT(gametest::resourceLogEnd(), gametest::resourceLogBegin());
     for (int i = gametest::resourceLogBegin(); i < gametest::resourceLogEnd(); ++i)
     {
-        EXPECT_NE("ERROR", lines[i].level) << lines[i].raw;
-        EXPECT_NE("ALERT", lines[i].level) << lines[i].raw;
+        EXPECT_NE("ERROR", lines[i].level) << lines[i].text();
+        EXPECT_NE("ALERT", lines[i].level) << lines[i].text();
     }
 
     ov::Music* music = resources.getMusic("bgMusic");

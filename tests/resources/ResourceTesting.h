@@ -8,31 +8,34 @@
 #include <vector>
 
 // Shared by the resource test programs: a fresh flushing log and a started
-// resource manager per test, log lines written since a mark, and small files
-// made on the spot.
+// resource manager per test, and small files made on the spot.
 namespace restest
 {
 
-// Starts the log (flushing every line) and the resource manager; stops both
-// afterwards, so every test begins with an empty registry.
-class ResourceTest : public testing::Test
+// The log and the resource manager started for each test, so that every
+// test begins with an empty registry, and the log lines since a mark.
+class ResourceTest : public test::ManagerTest<test::LOG | test::RESOURCES>
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        ManagerTest::SetUp();
+        mark();
+    }
 
-    // The log lines written since the last mark (or since SetUp).
-    std::vector<test::LogLine> linesSinceMark() const;
-    void mark();
+    void mark() { m_mark = test::logMark(); }
+    // "level|source|message" of each line written since the mark.
+    std::vector<std::string> logSinceMark() const { return test::GameLog().describe(m_mark); }
 
 private:
-    size_t m_mark = 0;
+    int m_mark = 0;
 };
-
-// "level|source|message" of each line, for compact comparisons.
-std::vector<std::string> describe(const std::vector<test::LogLine>& lines);
 
 // A mono 16-bit WAV of a sine of the given amplitude (0 to 1) and length.
 void writeSineWav(const std::string& path, float amplitude, float hertz, float seconds);
+
+// A copy of a short Ogg Vorbis file whose last page claims that the sound
+// runs for the given time; false when the file is not one.
+bool writeLongOgg(const std::string& from, const std::string& to, double seconds);
 
 } // namespace restest

@@ -204,45 +204,34 @@ TEST_F(DrawTest, AnimationCentresOddWidthsOnThePosition)
     ov::DisplayManager::getInstance().swapBuffers();
 }
 
-TEST(SpriteFrames, AddingBeyondTheDeclaredCountFails)
+using SpriteFrames = test::ManagerTest<test::LOG>;
+
+TEST_F(SpriteFrames, AddingBeyondTheDeclaredCountFails)
 {
-    ov::LogManager& log = ov::LogManager::getInstance();
-    log.setFlush(true);
-    ASSERT_EQ(log.start(), 0);
+    const int mark = test::logMark();
     ov::Sprite sprite(1);
     sprite.setLabel("full");
     EXPECT_EQ(sprite.addFrame(ov::Frame(1, 1, "a")), 0);
     EXPECT_EQ(sprite.addFrame(ov::Frame(1, 1, "b")), -1);
     EXPECT_EQ(sprite.getFrameCount(), 1);
     EXPECT_EQ(sprite.getFrame(0).getText(), "a");
-    const std::vector<test::LogLine> lines = test::logLines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(restest::describe({lines.back()}),
+    EXPECT_EQ(test::GameLog().describe(mark),
               std::vector<std::string>{"ERROR|Sprite 'full'|Error adding frame. Frame array full."});
-    log.stop();
-    log.setFlush(false);
 }
 
-TEST(SpriteFrames, DrawingWithoutAWindowFailsAndDoesNotAdvance)
+TEST_F(SpriteFrames, DrawingWithoutAWindowFailsAndDoesNotAdvance)
 {
-    ov::LogManager& log = ov::LogManager::getInstance();
-    log.setFlush(true);
-    ASSERT_EQ(log.start(), 0);
     ASSERT_FALSE(ov::DisplayManager::getInstance().isStarted());
 
     ov::Sprite sprite = makeSprite(2, 0);
     ov::Animation animation;
     animation.setSprite(&sprite);
-    const size_t before = test::logLines().size();
+    const int mark = test::logMark();
     EXPECT_EQ(animation.draw(ov::Vector(3, 3)), -1);
     EXPECT_EQ(animation.getIndex(), 0);
-    std::vector<test::LogLine> lines = test::logLines();
-    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(before));
-    EXPECT_EQ(restest::describe(lines),
+    EXPECT_EQ(test::GameLog().describe(mark),
               (std::vector<std::string>{"ERROR|Frame|Cannot draw. No window.",
                                         "ERROR|Sprite 'counter'|Error drawing sprite frame 0"}));
-    log.stop();
-    log.setFlush(false);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,7 @@ protected:
         EXPECT_EQ(resources.loadSprite(path, "bad"), -1);
         EXPECT_EQ(resources.getSpriteCount(), before);
         EXPECT_EQ(resources.getSprite("bad"), nullptr);
-        std::vector<std::string> lines = restest::describe(linesSinceMark());
+        std::vector<std::string> lines = logSinceMark();
         EXPECT_GE(lines.size(), 2u);
         if (lines.size() < 2)
             return lines;
@@ -83,7 +84,7 @@ TEST_F(SpriteFileTest, WorkedExampleLoadsAlikeWithEitherLineEnd)
         test::writeFile(label + ".txt", join(EXAMPLE, end));
         mark();
         ASSERT_EQ(ResourceManager::getInstance().loadSprite(label + ".txt", label), 0);
-        EXPECT_EQ(restest::describe(linesSinceMark()),
+        EXPECT_EQ(logSinceMark(),
                   (std::vector<std::string>{"|ResourceManager|Loading sprite '" + label + "'.",
                                             "|ResourceManager|Loading file '" + label + ".txt'.",
                                             "|ResourceManager|Sprite '" + label + "' loaded."}));
@@ -198,7 +199,7 @@ TEST_F(SpriteFileTest, LabelsAreUniqueAndCheckedBeforeTheFileIsOpened)
     ASSERT_NE(load(join(EXAMPLE), "bat"), nullptr);
     mark();
     EXPECT_EQ(ResourceManager::getInstance().loadSprite("missing.txt", "bat"), -1);
-    EXPECT_EQ(restest::describe(linesSinceMark()),
+    EXPECT_EQ(logSinceMark(),
               (std::vector<std::string>{"|ResourceManager|Loading sprite 'bat'.",
                                         "ERROR|ResourceManager|Cannot load sprite with label 'bat'. 'bat' already loaded."}));
     EXPECT_EQ(ResourceManager::getInstance().getSpriteCount(), 1);
@@ -263,3 +264,37 @@ TEST_F(SpriteFileTest, ZeroFramesGiveASpriteWithoutFrames)
 }
 
 } // namespace
+
+TEST(ReadLine, CarriageReturnLineFeedAndLineFeedReadAlike)
+{
+    std::istringstream crlf("ab\r\nc");
+    EXPECT_EQ(ov::readLine(crlf), "ab");
+    EXPECT_EQ(ov::readLine(crlf), "c");
+    EXPECT_TRUE(crlf.eof());
+
+    std::istringstream lf("ab\n\nc\n");
+    EXPECT_EQ(ov::readLine(lf), "ab");
+    EXPECT_EQ(ov::readLine(lf), "");
+    EXPECT_EQ(ov::readLine(lf), "c");
+    EXPECT_FALSE(lf.eof());
+}
+
+TEST(ReadLine, KeepsCarriageReturnsInsideTheLine)
+{
+    std::istringstream input("a\rb\r\n\r\n");
+    EXPECT_EQ(ov::readLine(input), "a\rb");
+    EXPECT_EQ(ov::readLine(input), "");
+}
+
+TEST(ReadLine, EndOfInputGivesWhatWasReadAndReportsTheEnd)
+{
+    std::istringstream empty("");
+    EXPECT_EQ(ov::readLine(empty), "");
+    EXPECT_TRUE(empty.eof());
+    EXPECT_TRUE(empty.fail());
+
+    std::istringstream done("x\n");
+    EXPECT_EQ(ov::readLine(done), "x");
+    EXPECT_EQ(ov::readLine(done), "");
+    EXPECT_TRUE(done.eof());
+}

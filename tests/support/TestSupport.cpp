@@ -1,9 +1,13 @@
 #include "support/TestSupport.h"
 
+#include "engine/core/Clock.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/display/DisplayManager.h"
+#include "engine/display/InputManager.h"
+#include "engine/resources/ResourceManager.h"
+#include "engine/world/WorldManager.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,69 +48,68 @@ bool fileExists(const std::string& path)
     return std::filesystem::exists(path, error);
 }
 
-std::vector<std::string> logRawLines()
-{
-    std::vector<std::string> lines;
-    std::string text = readTextFile("orvane.log");
-    std::string line;
-    std::istringstream in(text);
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
-}
-
-static std::string trim(const std::string& text)
-{
-    size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos)
-        return "";
-    size_t end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
-}
-
-std::vector<LogLine> logLines()
-{
-    std::vector<LogLine> parsed;
-    std::vector<std::string> raw = logRawLines();
-    for (size_t i = 1; i < raw.size(); ++i)
-    {
-        LogLine line;
-        line.raw = raw[i];
-        size_t first = raw[i].find(" | ");
-        size_t second = first == std::string::npos ? first : raw[i].find(" | ", first + 3);
-        size_t third = second == std::string::npos ? second : raw[i].find(" | ", second + 3);
-        if (third == std::string::npos)
-        {
-            line.message = raw[i];
-            parsed.push_back(line);
-            continue;
-        }
-        line.level = trim(raw[i].substr(0, first));
-        line.time = raw[i].substr(first + 3, second - first - 3);
-        line.source = trim(raw[i].substr(second + 3, third - second - 3));
-        line.message = raw[i].substr(third + 3);
-        parsed.push_back(line);
-    }
-    return parsed;
-}
-
-int countLogMessages(const std::string& message)
-{
-    int count = 0;
-    for (const LogLine& line : logLines())
-        if (line.message == message)
-            ++count;
-    return count;
-}
-
-bool logContains(const std::string& text)
-{
-    return readTextFile("orvane.log").find(text) != std::string::npos;
-}
-
 bool displayAvailable()
 {
     return ov::platform::displayAvailable();
+}
+
+void startManagers(int which)
+{
+    ov::LogManager& log = ov::LogManager::getInstance();
+    log.setFlush(true);
+    if ((which & LOG) && !log.isStarted())
+        ASSERT_EQ(0, log.start());
+    if ((which & DISPLAY) && !ov::DisplayManager::getInstance().isStarted())
+        ASSERT_EQ(0, ov::DisplayManager::getInstance().start());
+    if ((which & WORLD) && !ov::WorldManager::getInstance().isStarted())
+        ASSERT_EQ(0, ov::WorldManager::getInstance().start());
+    if (which & INPUT)
+        ASSERT_EQ(0, ov::InputManager::getInstance().start());
+    if ((which & RESOURCES) && !ov::ResourceManager::getInstance().isStarted())
+        ASSERT_EQ(0, ov::ResourceManager::getInstance().start());
+}
+
+void stopManagers(int which)
+{
+    if (which & RESOURCES)
+        ov::ResourceManager::getInstance().stop();
+    if (which & INPUT)
+        ov::InputManager::getInstance().stop();
+    if (which & WORLD)
+        ov::WorldManager::getInstance().stop();
+    if (which & DISPLAY)
+        ov::DisplayManager::getInstance().stop();
+    ov::LogManager& log = ov::LogManager::getInstance();
+    if ((which & LOG) && log.isStarted())
+        log.stop();
+    log.setFlush(false);
+}
+
+namespace
+{
+
+class ManagerEnvironment : public testing::Environment
+{
+public:
+    explicit ManagerEnvironment(int which) : m_which(which) {}
+    void SetUp() override { startManagers(m_which); }
+    void TearDown() override { stopManagers(m_which); }
+
+private:
+    int m_which;
+};
+
+} // namespace
+
+bool keepManagersRunning(int which)
+{
+    testing::AddGlobalTestEnvironment(new ManagerEnvironment(which));
+    return true;
+}
+
+void restoreClock()
+{
+    ov::setUtcTimeSource(nullptr);
 }
 
 } // namespace test

@@ -8,9 +8,6 @@
 #include <utility>
 #include <vector>
 
-using ov::Object;
-using ov::ObjectList;
-
 namespace
 {
 
@@ -72,10 +69,10 @@ TEST(ObjectList, DuplicateIsRefusedWithAWarning)
 {
     ObjectList list;
     list.insert(fake(1));
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     EXPECT_EQ(list.insert(fake(1)), 0);
     EXPECT_EQ(list.getCount(), 1);
-    std::vector<test::LogLine> lines = mark.from("ObjectList");
+    std::vector<test::LogLine> lines = test::GameLog().linesOf("ObjectList", mark);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].level, "WARN");
     EXPECT_EQ(lines[0].message, DUPLICATE);
@@ -122,8 +119,8 @@ TEST(ObjectList, SumHoldsEachObjectOnce)
     right.insert(fake(2));
     right.insert(fake(3));
 
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     EXPECT_EQ(walk(left + right), (std::vector<Object*>{fake(1), fake(2), fake(3)}));
-    EXPECT_EQ(mark.count(DUPLICATE), 1);
+    EXPECT_EQ(test::GameLog().count("", DUPLICATE, mark), 1);
     EXPECT_EQ(left.getCount(), 2);
 }

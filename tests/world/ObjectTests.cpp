@@ -7,9 +7,6 @@
 
 #include <string>
 
-using ov::Object;
-using ov::Vector;
-
 namespace
 {
 
@@ -28,24 +25,24 @@ public:
 
 TEST(Object, IdsCountUpAndNameTheLogSource)
 {
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     auto* first = new Object;
     auto* second = new Wall;
     EXPECT_EQ(second->getId(), first->getId() + 1);
 
-    std::vector<test::LogLine> lines = mark.from("Object " + std::to_string(first->getId()));
+    std::vector<test::LogLine> lines = test::GameLog().linesOf("Object " + std::to_string(first->getId()), mark);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].message, "Spawned. Awaiting sprite or manual insert for world insertion.");
     // The rename is already written under the new name.
     std::string wallSource = sourceOf(*second);
-    lines = mark.from(wallSource);
+    lines = test::GameLog().linesOf(wallSource, mark);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].message, "Renamed Wall.");
 
     int secondId = second->getId();
     delete second;
     delete first;
-    lines = mark.from(wallSource);
+    lines = test::GameLog().linesOf(wallSource, mark);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1].level, "ALERT");
     EXPECT_EQ(lines[1].message, "Die.");
@@ -71,9 +68,9 @@ TEST(Object, VelocityIsDirectionTimesSpeed)
 TEST(Object, UnknownSpriteChangesNothing)
 {
     Object object;
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     EXPECT_EQ(object.setSprite("no-such-sprite"), -1);
-    std::vector<test::LogLine> lines = mark.from(sourceOf(object));
+    std::vector<test::LogLine> lines = test::GameLog().linesOf(sourceOf(object), mark);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].level, "ERROR");
     EXPECT_EQ(lines[0].message, "Error getting 'no-such-sprite' sprite.");
@@ -81,9 +78,7 @@ TEST(Object, UnknownSpriteChangesNothing)
     EXPECT_FALSE(ov::WorldManager::getInstance().getSceneGraph().contains(&object));
 }
 
-class ObjectSprites : public worldtest::WorldTest
-{
-};
+using ObjectSprites = worldtest::WorldTest;
 
 TEST_F(ObjectSprites, FirstSpriteCentresTheBoxAndEntersTheWorldOnce)
 {
@@ -94,16 +89,16 @@ TEST_F(ObjectSprites, FirstSpriteCentresTheBoxAndEntersTheWorldOnce)
     ASSERT_EQ(resources.loadSprite("tall.txt", "test-tall"), 0);
 
     auto* object = new Object;
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     ASSERT_EQ(object->setSprite("test-wide"), 0);
     EXPECT_EQ(object->getBox().corner, Vector(-1.5f, -0.5f));
     EXPECT_FLOAT_EQ(object->getBox().horizontal, 3.0f);
     EXPECT_TRUE(ov::WorldManager::getInstance().getSceneGraph().contains(object));
-    EXPECT_EQ(mark.count("Sprite set to 'test-wide'."), 1);
+    EXPECT_EQ(test::GameLog().count("", "Sprite set to 'test-wide'.", mark), 1);
 
     ASSERT_EQ(object->setSprite("test-tall"), 0);
     EXPECT_EQ(object->getBox().corner, Vector(-0.5f, -1.0f));
-    EXPECT_EQ(mark.count("Inserting object '" + sourceOf(*object) + "'"), 1);
+    EXPECT_EQ(test::GameLog().count("", "Inserting object '" + sourceOf(*object) + "'", mark), 1);
     EXPECT_EQ(object->setSprite("missing"), -1);
     EXPECT_EQ(object->getSpriteName(), "test-tall");
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-using ov::Object;
 using ov::SceneGraph;
 
 namespace
@@ -60,11 +59,11 @@ TEST(SceneGraph, RefusesAltitudesOutOfRange)
         SceneGraph graph;
         Object object;
         object.setAltitude(altitude);
-        worldtest::LogMark mark;
+        const int mark = test::logMark();
         EXPECT_EQ(graph.insertObject(&object), -1);
         EXPECT_EQ(listsHolding(graph, &object), 0);
 
-        std::vector<test::LogLine> lines = mark.from("SceneGraph");
+        std::vector<test::LogLine> lines = test::GameLog().linesOf("SceneGraph", mark);
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0].level, "");
         EXPECT_EQ(lines[0].message, "Inserting object 'Object " + std::to_string(object.getId()) + "'");
@@ -73,9 +72,7 @@ TEST(SceneGraph, RefusesAltitudesOutOfRange)
     }
 }
 
-class SceneGraphRefiling : public worldtest::WorldTest
-{
-};
+using SceneGraphRefiling = worldtest::WorldTest;
 
 TEST_F(SceneGraphRefiling, KindAndAltitudeChangesRefileObjectsInTheWorld)
 {

@@ -14,20 +14,8 @@
 #include <random>
 #include <vector>
 
-using ov::Box;
-using ov::Object;
-using ov::ObjectList;
-using ov::Vector;
-using worldtest::Probe;
-using worldtest::Received;
-
 namespace
 {
-
-ov::WorldManager& world()
-{
-    return ov::WorldManager::getInstance();
-}
 
 std::vector<Object*> entries(const ObjectList& list)
 {
@@ -167,7 +155,7 @@ TEST(ObjectListIndex, LongListAnswersAsAPlainArray)
     std::vector<Object*> plain;
     int capacity = 1;
     int warnings = 0;
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
 
     for (int round = 0; round < 20000; ++round)
     {
@@ -226,12 +214,10 @@ TEST(ObjectListIndex, LongListAnswersAsAPlainArray)
         }
     }
     EXPECT_EQ(entries(list), plain);
-    EXPECT_EQ(mark.count("Insert failed due to element already in list."), warnings);
+    EXPECT_EQ(test::GameLog().count("", "Insert failed due to element already in list.", mark), warnings);
 }
 
-class WorldIndex : public worldtest::WorldTest
-{
-};
+using WorldIndex = worldtest::WorldTest;
 
 // Objects jump near and far, change box, kind and altitude, leave and
 // re-enter the world, die and are born, while searches and moves (of a few

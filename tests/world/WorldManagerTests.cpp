@@ -7,18 +7,8 @@
 
 #include <vector>
 
-using ov::Box;
-using ov::Vector;
-using worldtest::Probe;
-using worldtest::cellBox;
-
 namespace
 {
-
-ov::WorldManager& world()
-{
-    return ov::WorldManager::getInstance();
-}
 
 // Marks another object for deletion while it is itself being destroyed.
 class Parent : public Probe
@@ -51,9 +41,7 @@ private:
 
 } // namespace
 
-class WorldManagerTest : public worldtest::WorldTest
-{
-};
+using WorldManagerTest = worldtest::WorldTest;
 
 TEST_F(WorldManagerTest, MarkedObjectsAreDeletedOnce)
 {
@@ -89,9 +77,9 @@ TEST_F(WorldManagerTest, StartAndStop)
 {
     if (!ov::DisplayManager::getInstance().isStarted())
     {
-        worldtest::LogMark mark;
+        const int mark = test::logMark();
         EXPECT_EQ(world().start(), -1);
-        std::vector<test::LogLine> lines = mark.from("WorldManager");
+        std::vector<test::LogLine> lines = test::GameLog().linesOf("WorldManager", mark);
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].level, "ERROR");
         EXPECT_EQ(lines[0].message, "Error starting WorldManager. DisplayManager not started yet.");
@@ -106,12 +94,12 @@ TEST_F(WorldManagerTest, StartAndStop)
     idle->setActive(false);
     world().insertObject(idle);
 
-    worldtest::LogMark mark;
+    const int mark = test::logMark();
     world().stop();
     EXPECT_EQ(deaths, 4);
     EXPECT_TRUE(world().getAllObjects().isEmpty());
     EXPECT_FALSE(world().isStarted());
-    std::vector<test::LogLine> lines = mark.from("WorldManager");
+    std::vector<test::LogLine> lines = test::GameLog().linesOf("WorldManager", mark);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].message, "Killing all Objects.");
     EXPECT_EQ(lines[1].message, "Stopped.");

@@ -7,21 +7,10 @@
 
 #include <set>
 
-using ov::Box;
-using ov::Vector;
-using worldtest::Probe;
-using worldtest::Received;
-using worldtest::cellBox;
-using worldtest::cornerBox;
 using worldtest::receivedBy;
 
 namespace
 {
-
-ov::WorldManager& world()
-{
-    return ov::WorldManager::getInstance();
-}
 
 std::vector<Received> collisions()
 {
@@ -34,9 +23,7 @@ std::vector<Received> collisions()
 
 } // namespace
 
-class WorldMovement : public worldtest::WorldTest
-{
-};
+using WorldMovement = worldtest::WorldTest;
 
 TEST_F(WorldMovement, FreeMoveLandsBeforeTheStep)
 {

@@ -9,45 +9,8 @@
 namespace worldtest
 {
 
-namespace
-{
-
-// The log runs for the whole program, every line flushed so tests can read it back.
-class LogEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        ov::LogManager::getInstance().start();
-        ov::LogManager::getInstance().setFlush(true);
-    }
-    void TearDown() override { ov::LogManager::getInstance().stop(); }
-};
-
-::testing::Environment* const g_logEnvironment = ::testing::AddGlobalTestEnvironment(new LogEnvironment);
-
-} // namespace
-
-LogMark::LogMark() : m_lines(test::logLines().size()) {}
-
-std::vector<test::LogLine> LogMark::from(const std::string& source) const
-{
-    std::vector<test::LogLine> all = test::logLines();
-    std::vector<test::LogLine> lines;
-    for (std::size_t i = m_lines; i < all.size(); ++i)
-        if (all[i].source == source)
-            lines.push_back(all[i]);
-    return lines;
-}
-
-int LogMark::count(const std::string& message) const
-{
-    std::vector<test::LogLine> all = test::logLines();
-    int n = 0;
-    for (std::size_t i = m_lines; i < all.size(); ++i)
-        n += all[i].message == message;
-    return n;
-}
+// The log runs for the whole program.
+const bool g_logRunning = test::keepManagersRunning(test::LOG);
 
 std::vector<Received>& journal()
 {

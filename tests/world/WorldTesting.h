@@ -2,6 +2,7 @@
 
 #include "engine/world/Box.h"
 #include "engine/world/Object.h"
+#include "engine/world/WorldManager.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,22 +11,9 @@
 #include <vector>
 
 // Shared by the world tests: objects that are only a box and record what they
-// receive, a fixture that leaves the world as it found it, and a way to read
-// just the log lines an operation wrote.
+// receive, and a fixture that leaves the world as it found it.
 namespace worldtest
 {
-
-// The log lines written after the mark was taken.
-class LogMark
-{
-public:
-    LogMark();
-    std::vector<test::LogLine> from(const std::string& source) const;
-    int count(const std::string& message) const;
-
-private:
-    std::size_t m_lines;
-};
 
 // One event as a probe handled it.
 struct Received
@@ -54,6 +42,11 @@ public:
     int* deaths = nullptr;
 };
 
+inline ov::WorldManager& world()
+{
+    return ov::WorldManager::getInstance();
+}
+
 // One cell centred on the position, as a one-character sprite gives.
 ov::Box cellBox();
 // w x h cells with the top-left corner on the position.
@@ -73,3 +66,14 @@ private:
 };
 
 } // namespace worldtest
+
+// The names every world test uses.
+using ov::Box;
+using ov::Object;
+using ov::ObjectList;
+using ov::Vector;
+using worldtest::Probe;
+using worldtest::Received;
+using worldtest::cellBox;
+using worldtest::cornerBox;
+using worldtest::world;
