@@ -13,6 +13,7 @@
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
 #include "engine/world/WorldManager.h"
+#include "BenchLevel.h"
 #include "game/FloorManager.h"
 #include "game/GameResources.h"
 #include "game/Player.h"
@@ -29,7 +30,6 @@ namespace
 {
 
 const int FRAMES = 151;
-const int GAME_SEED = 20260301;
 
 using Clock = std::chrono::steady_clock;
 
@@ -71,22 +71,29 @@ double perCharacterFrame(test::ReferenceRenderer& reference, const std::vector<t
     return millisecondsSince(begin);
 }
 
-// How far apart the pictures the two ways leave in the back buffer for one
-// frame lie (see test::worstPatch).
-int pictureDistance(test::ReferenceRenderer& reference, const std::vector<test::Cell>& cells)
+// How far what has been drawn so far lies from the reference's drawing of
+// the same cells (see test::worstPatch); leaves the window cleared.
+int distanceFromReference(test::ReferenceRenderer& reference, const std::vector<test::Cell>& cells)
 {
     sf::RenderWindow& window = *display().getWindow();
-    // Over a buffer the swap has cleared, as in the game.
-    display().swapBuffers();
-    for (const test::Cell& cell : cells)
-        display().drawCh(cell.position, cell.ch, cell.color);
     display().flush();
-    const sf::Image batched = test::readWindow();
+    const sf::Image drawn = test::readWindow();
     window.clear();
     reference.draw(cells);
     const sf::Image expected = test::readWindow();
     window.clear();
-    return test::worstPatch(batched, expected);
+    return test::worstPatch(drawn, expected);
+}
+
+// How far apart the pictures the two ways leave in the back buffer for one
+// frame lie (see test::worstPatch).
+int pictureDistance(test::ReferenceRenderer& reference, const std::vector<test::Cell>& cells)
+{
+    // Over a buffer the swap has cleared, as in the game.
+    display().swapBuffers();
+    for (const test::Cell& cell : cells)
+        display().drawCh(cell.position, cell.ch, cell.color);
+    return distanceFromReference(reference, cells);
 }
 
 // Appends the characters of one sprite frame, as a frame draws them.
@@ -144,14 +151,7 @@ void addObject(std::vector<test::Cell>& cells, ov::Object* object)
 std::vector<test::Cell> gameScene()
 {
     ov::WorldManager& world = ov::WorldManager::getInstance();
-    FloorManager& floors = FloorManager::getInstance();
-    floors.setSeed(GAME_SEED);
-    floors.start();
-
-    const float base = static_cast<float>(floors.getBaseHeight());
-    world.setViewFollowing(nullptr);
-    world.setView(ov::Box(ov::Vector(20, base - 4), 80, 30));
-    const ov::Box view = world.getView();
+    const ov::Box view = buildBenchLevel(1);
 
     const ov::ObjectList objects = world.getAllObjects();
     for (int i = 0; i < objects.getCount(); ++i)
@@ -182,16 +182,9 @@ std::vector<test::Cell> gameScene()
 // Whether the scene is the frame the game's own draw pass gives.
 int distanceFromWorldDraw(test::ReferenceRenderer& reference, const std::vector<test::Cell>& cells)
 {
-    sf::RenderWindow& window = *display().getWindow();
-    window.clear();
+    display().getWindow()->clear();
     ov::WorldManager::getInstance().draw();
-    display().flush();
-    const sf::Image drawn = test::readWindow();
-    window.clear();
-    reference.draw(cells);
-    const sf::Image expected = test::readWindow();
-    window.clear();
-    return test::worstPatch(drawn, expected);
+    return distanceFromReference(reference, cells);
 }
 
 bool measure(const char* name, const std::vector<test::Cell>& cells)

@@ -10,6 +10,7 @@
 #include "engine/world/ObjectList.h"
 #include "engine/world/WorldManager.h"
 #include "game/EnemyMaster.h"
+#include "BenchLevel.h"
 #include "game/FloorManager.h"
 #include "game/GameResources.h"
 
@@ -21,7 +22,6 @@
 namespace
 {
 
-const int LEVEL_SEED = 20260301;
 const int FLOORS = 6;
 
 // Builds the level and moves every enemy into the view, spread across it a
@@ -29,16 +29,7 @@ const int FLOORS = 6;
 int buildLevel()
 {
     ov::WorldManager& world = ov::WorldManager::getInstance();
-    FloorManager& floors = FloorManager::getInstance();
-    floors.setSeed(LEVEL_SEED);
-    floors.start();
-    while (floors.getFloorCount() < FLOORS)
-        floors.createFloor();
-
-    const float base = static_cast<float>(floors.getBaseHeight());
-    world.setViewFollowing(nullptr);
-    world.setView(ov::Box(ov::Vector(20, base - 4), 80, 30));
-    const ov::Box view = world.getView();
+    const ov::Box view = buildBenchLevel(FLOORS);
 
     const ov::ObjectList objects = world.getAllObjects();
     int enemies = 0;

@@ -8,18 +8,10 @@
 # timeout; findings are kept in BUILD_DIR/fuzz-work/artifacts.
 set -euo pipefail
 
-if [ $# -lt 1 ]; then
-    echo "usage: $0 BUILD_DIR [SECONDS]" >&2
-    exit 2
-fi
 root=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$1"
-build_dir=$(cd "$1" && pwd)
+# The same configuration as the sanitizer build of `make test`, which shares this directory.
+build_dir=$("$root/tools/configure-sanitize.sh" "${1:?usage: $0 BUILD_DIR [SECONDS]}")
 seconds=${2:-60}
-
-# The same configuration as the sanitizer build of `make test`, which shares
-# this directory.
-"$root/tools/configure-sanitize.sh" "$build_dir"
 cmake --build "$build_dir" -j "${JOBS:-2}" --target sprite_loader_fuzz
 
 work="$build_dir/fuzz-work"

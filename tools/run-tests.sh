@@ -23,7 +23,7 @@ echo "== Windows build, tested under Wine"
 tools/test-windows.sh "$build_dir"
 
 echo "== Sanitizer build in $sanitize_dir"
-tools/configure-sanitize.sh "$sanitize_dir"
+tools/configure-sanitize.sh "$sanitize_dir" >/dev/null
 cmake --build "$sanitize_dir" -j "${JOBS:-2}"
 
 echo "== Unit tests and the first scenario under the sanitizers"

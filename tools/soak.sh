@@ -12,9 +12,7 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build-sanitize}
 seconds=${2:-600}
 
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-    tools/configure-sanitize.sh "$build_dir"
-fi
+[ -f "$build_dir/CMakeCache.txt" ] || tools/configure-sanitize.sh "$build_dir" >/dev/null
 cmake --build "$build_dir" -j "${JOBS:-2}" --target e2e_tests
 
 echo "Soak: ${seconds} s in $build_dir"
