@@ -158,7 +158,7 @@ std::vector<test::Cell> gameScene()
     {
         ov::Object* object = objects.get(i);
         if (object->getType() == "Player")
-            object->setPosition(ov::Vector(view.corner.x + 50, base + 17));
+            object->setPosition(ov::Vector(view.corner.x + 50, view.corner.y + 21)); // on the ground, 17 rows below the first floor's base
         else if (object->getType() == "StartMenu")
             object->setPosition(ov::Vector(view.corner.x + 40, view.corner.y + 12));
     }
