@@ -54,7 +54,7 @@ void loadResources()
     ov::Music* music = resources.getMusic(MUSIC_LABEL);
     if (music)
     {
-        music->getMusic().setVolume(MUSIC_VOLUME);
+        music->setVolume(MUSIC_VOLUME);
         music->play(true);
     }
 }
@@ -71,7 +71,7 @@ void playSound(const std::string& label, float volume)
     ov::Sound* sound = ov::ResourceManager::getInstance().getSound(label);
     if (!sound)
         return;
-    sound->getSound().setVolume(volume);
+    sound->setVolume(volume);
     sound->play(false);
 }
 
@@ -79,12 +79,12 @@ void setMusicVolume(const std::string& label, float volume)
 {
     ov::Music* music = ov::ResourceManager::getInstance().getMusic(label);
     if (music)
-        music->getMusic().setVolume(volume);
+        music->setVolume(volume);
 }
 
 void setMusicPitch(const std::string& label, float pitch)
 {
     ov::Music* music = ov::ResourceManager::getInstance().getMusic(label);
     if (music)
-        music->getMusic().setPitch(pitch);
+        music->setPitch(pitch);
 }

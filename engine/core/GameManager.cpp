@@ -11,6 +11,9 @@
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
 
+#include <cstdio>
+#include <new>
+
 namespace ov
 {
 
@@ -27,12 +30,24 @@ GameManager& GameManager::getInstance()
 
 int GameManager::start()
 {
+    // Fewer than this and the windowing layer runs out of files while it
+    // makes the window, and crashes.
+    const int limit = platform::openFileLimit();
+    if (limit < FILES_NEEDED)
+    {
+        std::fprintf(stderr, "The game needs to have %d files open at once, and may have only %d here (ulimit -n); "
+                             "it does not start.\n", FILES_NEEDED, limit);
+        return -1;
+    }
+    // A terminal or pipe that goes away, or a disk that is full, must not end the game.
+    platform::ignoreOutputSignals();
     // Sleeps must be accurate to about a millisecond for a steady frame rate.
     platform::beginTimerPeriod(TIMER_PERIOD_MS);
     // Ctrl+C, a terminal hanging up or a polite kill end the game as Q does,
     // at the end of a frame, so that the managers stop and the log closes.
     platform::watchQuitRequests();
     platform::setDisplayLostHandler(&GameManager::onDisplayLost);
+    DisplayManager::getInstance().setFailureHandler(&GameManager::onGraphicsFailed);
 
     // Without a log there is nowhere to say why.
     if (LogManager::getInstance().start() != 0)
@@ -81,48 +96,25 @@ void GameManager::run()
     m_stepCount = 0;
     logMessage("ALERT", "--------START GAME LOOP--------");
 
-    if (m_floorManager && !m_floorManager->isStarted() && m_floorManager->start() != 0)
+    // What the loop is about, for the line that says what could not be made
+    // when the memory runs out: the game then ends as on Q.
+    const char* doing = "building the level";
+    try
     {
-        logMessage("ERROR", "Error starting FloorManager.");
-        m_gameOver = true;
-        return;
-    }
-
-    WorldManager& world = WorldManager::getInstance();
-    int adjustTime = 0;
-    while (!m_gameOver)
-    {
-        ++m_stepCount;
-        clock.delta();
-
-        InputManager::getInstance().getInput();
-        world.update(m_stepCount);
-        world.draw();
-        DisplayManager::getInstance().swapBuffers();
-
-        // A copy: objects created by these handlers get their first step next frame.
-        EventStep step;
-        ObjectList objects = world.getAllObjects();
-        ObjectListIterator iterator(&objects);
-        for (iterator.first(); !iterator.isDone(); iterator.next())
-            iterator.currentObject()->handleEvent(step);
-
-        int loopTime = clock.split();
-        int sleepTime = FRAME_TIME_MS - loopTime - adjustTime;
-        if (sleepTime < 0)
-            sleepTime = 0;
-
-        clock.delta();
-        m_sleep(sleepTime);
-        int actualSleep = clock.split();
-
-        // Oversleeping is paid back in the next frame; undersleeping is not made up.
-        adjustTime = actualSleep - sleepTime;
-        if (adjustTime < 0)
-            adjustTime = 0;
-
-        if (platform::quitRequested())
+        if (m_floorManager && !m_floorManager->isStarted() && m_floorManager->start() != 0)
+        {
+            logMessage("ERROR", "Error starting FloorManager.");
             m_gameOver = true;
+            return;
+        }
+        int adjustTime = 0;
+        while (!m_gameOver)
+            adjustTime = runFrame(clock, adjustTime, doing);
+    }
+    catch (const std::bad_alloc&)
+    {
+        logMessage("ALERT", "Out of memory while %s in frame %d; the game stops.", doing, m_stepCount);
+        m_gameOver = true;
     }
 
     if (m_floorManager && m_floorManager->isStarted())
@@ -130,13 +122,62 @@ void GameManager::run()
     logMessage("ALERT", "---------END GAME LOOP---------");
 }
 
+int GameManager::runFrame(Clock& clock, int adjustTime, const char*& doing)
+{
+    ++m_stepCount;
+    clock.delta();
+
+    WorldManager& world = WorldManager::getInstance();
+    doing = "reading the input";
+    InputManager::getInstance().getInput();
+    doing = "updating the world";
+    world.update(m_stepCount);
+    doing = "drawing the frame";
+    world.draw();
+    DisplayManager::getInstance().swapBuffers();
+
+    // A copy: objects created by these handlers get their first step next frame.
+    doing = "stepping the objects";
+    EventStep step;
+    ObjectList objects = world.getAllObjects();
+    ObjectListIterator iterator(&objects);
+    for (iterator.first(); !iterator.isDone(); iterator.next())
+        iterator.currentObject()->handleEvent(step);
+
+    int loopTime = clock.split();
+    int sleepTime = FRAME_TIME_MS - loopTime - adjustTime;
+    if (sleepTime < 0)
+        sleepTime = 0;
+
+    clock.delta();
+    m_sleep(sleepTime);
+    int actualSleep = clock.split();
+
+    if (platform::quitRequested())
+        m_gameOver = true;
+    // Oversleeping is paid back in the next frame; undersleeping is not made up.
+    return actualSleep > sleepTime ? actualSleep - sleepTime : 0;
+}
+
 void GameManager::onDisplayLost(const char* displayName)
 {
-    // Called from inside the windowing layer, which cannot go on: nothing
-    // here may touch the window or the input again, so the input and display
-    // managers are left as they are. The rest stops as usual and the log closes.
+    getInstance().logMessage("ALERT", "Lost the connection to display '%s'. Stopping without it.", displayName);
+    stopWithoutDisplay();
+}
+
+void GameManager::onGraphicsFailed(const char* doing)
+{
+    getInstance().logMessage("ALERT", "The graphics library failed while %s. Stopping without it.", doing);
+    stopWithoutDisplay();
+}
+
+void GameManager::stopWithoutDisplay()
+{
+    // The windowing or graphics layer cannot go on: nothing here may touch
+    // the window or the input again, so the input and display managers are
+    // left as they are, and the process ends without running destructors,
+    // which would. The rest stops as usual and the log closes.
     GameManager& game = getInstance();
-    game.logMessage("ALERT", "Lost the connection to display '%s'. Stopping without it.", displayName);
     game.m_gameOver = true;
     if (game.m_floorManager && game.m_floorManager->isStarted())
         game.m_floorManager->stop();

@@ -5,8 +5,14 @@
 namespace ov
 {
 
+class Clock;
+
 const int FRAME_TIME_MS = 33;
 const int TIMER_PERIOD_MS = 1;
+// Files the program may need open at once: its log and recording, the
+// standard streams, the display's connections, the graphics and audio
+// drivers' devices and the music it streams.
+const int FILES_NEEDED = 16;
 
 // Owns the program's time: starts and stops the engine managers in order and
 // runs the fixed-rate game loop of 33 ms frames until the game is over.
@@ -35,9 +41,16 @@ public:
 
 private:
     GameManager();
-    // The connection to the display is gone: stops what can stop without
-    // it, closes the log and ends the process with code 0.
+    // One frame: input, update, draw, show, the loop's step event and the
+    // sleep. Says what it is doing as it goes; returns the next frame's adjustment.
+    int runFrame(Clock& clock, int adjustTime, const char*& doing);
+    // The connection to the display is gone, or the graphics library failed
+    // (crashed) while doing something: says so, then stopWithoutDisplay.
     [[noreturn]] static void onDisplayLost(const char* displayName);
+    [[noreturn]] static void onGraphicsFailed(const char* doing);
+    // Stops what can stop without the display, closes the log and ends the
+    // process with code 0.
+    [[noreturn]] static void stopWithoutDisplay();
 
     bool m_gameOver = false;
     int m_stepCount = 0;

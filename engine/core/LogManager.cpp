@@ -86,6 +86,13 @@ void LogManager::stop()
     setStarted(false);
 }
 
+void LogManager::flushFile()
+{
+    errno = 0;
+    if (m_file && std::fflush(m_file) != 0)
+        noteWriteFailure(errno);
+}
+
 int LogManager::writeLog(const std::string& level, const std::string& source, const char* format, ...)
 {
     va_list args;

@@ -23,6 +23,9 @@ public:
     void stop() override;
 
     void setFlush(bool flush) { m_flush = flush; }
+    // Puts the lines so far into the file now, before a step that may end
+    // the process (making the window, opening the audio device).
+    void flushFile();
 
     // Returns the number of characters written; 0 when no file is open.
     int writeLog(const std::string& level, const std::string& source, const char* format, ...)

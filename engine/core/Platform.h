@@ -52,6 +52,20 @@ void releaseDisplayProbe();
 using DisplayLostHandler = void (*)(const char* displayName);
 void setDisplayLostHandler(DisplayLostHandler handler);
 
+// Called with a description of each error the display reports about a
+// request of the program; the process goes on. Without a handler of ours the
+// windowing layer's default would end the process on the first.
+using DisplayErrorHandler = void (*)(const char* description);
+void setDisplayErrorHandler(DisplayErrorHandler handler);
+// How many errors the display has reported so far.
+int displayErrorCount();
+
+// Calls a library function that may crash the process when memory or other
+// resources run short (the graphics library making a window does): a crash
+// inside it comes back as false, with the library left as the crash left
+// it, so nothing more of it may be used. True when the call returned.
+bool callGuarded(void (*call)(void* context), void* context);
+
 // Ends the process at once with the code given, running no destructors:
 // after the display is lost they would only call into it again.
 [[noreturn]] void exitNow(int code);
@@ -61,6 +75,24 @@ void setDisplayLostHandler(DisplayLostHandler handler);
 // does not take their place and receive what libraries print there. Call it
 // before anything opens a file.
 void openStandardStreams();
+
+// Keeps what the process writes to its standard error, libraries included,
+// in a file of its own until releaseStandardError, which puts the standard
+// error back and returns what was written meanwhile. Not nested.
+void holdStandardError();
+std::string releaseStandardError();
+
+// A write to a pipe nobody reads any more, or to a file at the size the
+// system allows it, ends a POSIX process by a signal; from here on such a
+// write fails instead, and the writer says so.
+void ignoreOutputSignals();
+
+// How many files the process may have open at once.
+int openFileLimit();
+
+// How many megabytes more the process may map, under a limit of its
+// address space (ulimit -v); -1 without a limit.
+long long addressSpaceLeftMb();
 
 // Whether the path names a regular file, following links. A folder or a pipe
 // given to a decoder as a data file makes it spin or block for ever.
@@ -76,7 +108,9 @@ enum class OpenResult
 // Opens a file for writing that no other process may write while it is
 // open: the file is locked first and only then emptied, so a second copy of
 // the program finds it in use and leaves what the first one wrote alone.
-// Text mode. The lock goes with the file when it is closed.
+// Text mode. The lock goes with the file when it is closed. A pipe is
+// refused (it would block the program until someone reads it); a device
+// such as the null device is written as it is.
 std::FILE* openExclusive(const char* path, OpenResult& result, std::string& reason);
 
 // Requests to quit that do not come through the window: SIGINT, SIGTERM and

@@ -6,6 +6,9 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <csetjmp>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +17,7 @@
 #include <iterator>
 #include <sched.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +36,8 @@ const int PROBE_RETRY_MS = 100;
 
 Display* g_probe = nullptr;
 DisplayLostHandler g_displayLost = nullptr;
+DisplayErrorHandler g_displayError = nullptr;
+volatile std::sig_atomic_t g_displayErrors = 0;
 volatile std::sig_atomic_t g_quitRequested = 0;
 
 extern "C" void onQuitSignal(int)
@@ -51,6 +57,28 @@ extern "C" int onDisplayIOError(Display* display)
     const char* name = display ? DisplayString(display) : nullptr;
     g_displayLost(name ? name : "");
     exitNow(0);
+}
+
+extern "C" int onDisplayError(Display* display, XErrorEvent* error)
+{
+    // Xlib calls this with no request of its own in flight: the text comes
+    // from its own tables, and nothing here sends anything to the server.
+    ++g_displayErrors;
+    char text[160] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    char description[256];
+    std::snprintf(description, sizeof description, "%s (request %d.%d)", text, error->request_code,
+                  error->minor_code);
+    if (g_displayError)
+        g_displayError(description);
+    return 0;
+}
+
+sigjmp_buf g_guard;
+
+extern "C" void onGuardedCrash(int)
+{
+    siglongjmp(g_guard, 1);
 }
 
 } // namespace
@@ -178,6 +206,34 @@ void setDisplayLostHandler(DisplayLostHandler handler)
     XSetIOErrorHandler(handler ? onDisplayIOError : nullptr);
 }
 
+void setDisplayErrorHandler(DisplayErrorHandler handler)
+{
+    g_displayError = handler;
+    XSetErrorHandler(onDisplayError);
+}
+
+int displayErrorCount()
+{
+    return g_displayErrors;
+}
+
+bool callGuarded(void (*call)(void* context), void* context)
+{
+    struct sigaction guard, oldSegv, oldBus;
+    std::memset(&guard, 0, sizeof guard);
+    guard.sa_handler = onGuardedCrash;
+    sigemptyset(&guard.sa_mask);
+    guard.sa_flags = SA_NODEFER;
+    sigaction(SIGSEGV, &guard, &oldSegv);
+    sigaction(SIGBUS, &guard, &oldBus);
+    const bool returned = sigsetjmp(g_guard, 1) == 0;
+    if (returned)
+        call(context);
+    sigaction(SIGSEGV, &oldSegv, nullptr);
+    sigaction(SIGBUS, &oldBus, nullptr);
+    return returned;
+}
+
 void exitNow(int code)
 {
     _exit(code);
@@ -199,6 +255,73 @@ void openStandardStreams()
     }
 }
 
+namespace
+{
+
+int g_heldStandardError = -1;
+std::FILE* g_standardErrorCopy = nullptr;
+
+} // namespace
+
+void holdStandardError()
+{
+    std::fflush(stderr);
+    g_standardErrorCopy = std::tmpfile();
+    g_heldStandardError = g_standardErrorCopy ? dup(2) : -1;
+    if (g_heldStandardError != -1)
+        dup2(fileno(g_standardErrorCopy), 2);
+}
+
+std::string releaseStandardError()
+{
+    std::string said;
+    if (g_heldStandardError == -1)
+        return said;
+    std::fflush(stderr);
+    dup2(g_heldStandardError, 2);
+    close(g_heldStandardError);
+    g_heldStandardError = -1;
+    std::rewind(g_standardErrorCopy);
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, g_standardErrorCopy)) > 0;)
+        said.append(chunk, n);
+    std::fclose(g_standardErrorCopy);
+    g_standardErrorCopy = nullptr;
+    return said;
+}
+
+void ignoreOutputSignals()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+int openFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(limit.rlim_cur);
+}
+
+long long addressSpaceLeftMb()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return -1;
+    // The first number of statm is the size mapped now, in pages.
+    unsigned long long pages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r"))
+    {
+        if (std::fscanf(statm, "%llu", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const unsigned long long used = pages * static_cast<unsigned long long>(sysconf(_SC_PAGESIZE));
+    const unsigned long long total = static_cast<unsigned long long>(limit.rlim_cur);
+    return used >= total ? 0 : static_cast<long long>((total - used) >> 20);
+}
+
 bool isRegularFile(const char* path)
 {
     struct stat status;
@@ -207,14 +330,20 @@ bool isRegularFile(const char* path)
 
 std::FILE* openExclusive(const char* path, OpenResult& result, std::string& reason)
 {
-    // Not O_TRUNC: the file may be another process's, still in use.
-    int descriptor = open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (descriptor == -1)
+    // Not O_TRUNC: the file may be another process's, still in use. Not
+    // blocking: a pipe without a reader would hold the open for ever.
+    int descriptor = open(path, O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    struct stat status;
+    if (descriptor == -1 || fstat(descriptor, &status) == -1 || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
     {
+        const int error = errno;
         result = OpenResult::Failed;
-        reason = std::strerror(errno);
+        reason = descriptor != -1 || error == ENXIO ? "it is a pipe, not a file" : std::strerror(error);
+        if (descriptor != -1)
+            close(descriptor);
         return nullptr;
     }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     if (flock(descriptor, LOCK_EX | LOCK_NB) == -1)
     {
         const int error = errno;
@@ -225,8 +354,7 @@ std::FILE* openExclusive(const char* path, OpenResult& result, std::string& reas
     }
     // Only a regular file can be emptied; a device (a full disk's stand-in,
     // /dev/full, or /dev/null) is written as it is.
-    struct stat status;
-    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(descriptor, 0) == -1)
+    if (S_ISREG(status.st_mode) && ftruncate(descriptor, 0) == -1)
     {
         const int error = errno;
         close(descriptor);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
@@ -131,6 +132,24 @@ void setDisplayLostHandler(DisplayLostHandler)
     // A window's desktop does not go away while the program runs.
 }
 
+void setDisplayErrorHandler(DisplayErrorHandler)
+{
+    // Windows reports a failed window call by its result, not to a handler.
+}
+
+int displayErrorCount()
+{
+    return 0;
+}
+
+bool callGuarded(void (*call)(void* context), void* context)
+{
+    // No guard here: a failure inside the graphics library shows as a window
+    // without a handle.
+    call(context);
+    return true;
+}
+
 void exitNow(int code)
 {
     ExitProcess(static_cast<UINT>(code));
@@ -139,6 +158,57 @@ void exitNow(int code)
 void openStandardStreams()
 {
     // A console program is given its three handles by the system.
+}
+
+namespace
+{
+
+int g_heldStandardError = -1;
+std::FILE* g_standardErrorCopy = nullptr;
+
+} // namespace
+
+void holdStandardError()
+{
+    std::fflush(stderr);
+    g_standardErrorCopy = std::tmpfile();
+    g_heldStandardError = g_standardErrorCopy ? _dup(2) : -1;
+    if (g_heldStandardError != -1)
+        _dup2(_fileno(g_standardErrorCopy), 2);
+}
+
+std::string releaseStandardError()
+{
+    std::string said;
+    if (g_heldStandardError == -1)
+        return said;
+    std::fflush(stderr);
+    _dup2(g_heldStandardError, 2);
+    _close(g_heldStandardError);
+    g_heldStandardError = -1;
+    std::rewind(g_standardErrorCopy);
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, g_standardErrorCopy)) > 0;)
+        said.append(chunk, n);
+    std::fclose(g_standardErrorCopy);
+    g_standardErrorCopy = nullptr;
+    return said;
+}
+
+void ignoreOutputSignals()
+{
+    // A Windows write to a closed pipe or a full disk fails; no signal ends the process.
+}
+
+int openFileLimit()
+{
+    return _getmaxstdio();
+}
+
+long long addressSpaceLeftMb()
+{
+    // A Windows process has no such limit of its own.
+    return -1;
 }
 
 bool isRegularFile(const char* path)

@@ -5,6 +5,7 @@
 #include "engine/world/WorldManager.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ov
 {
@@ -13,6 +14,29 @@ namespace
 {
 
 const sf::Color BACKGROUND_COLOR(0, 0, 0, 255);
+
+// How many cells beyond the window's edge a character may stand and still
+// reach into it: a glyph is less than a cell and a half wide and tall, and
+// its background covers its own cell.
+const double REACH_CELLS = 2.0;
+
+// The address space a software graphics library maps while it makes the
+// window and its first frame (measured with ulimit -v: below about 300 MB
+// it fails in ways no caller can mend).
+const int WINDOW_MEMORY_MB = 320;
+
+// The cells [first, end) of a run of `count`, the first at `start` cells from
+// the window's edge, that lie within `cells` cells of the window and its reach.
+void visibleRun(float start, int count, int cells, int& first, int& end)
+{
+    first = end = 0;
+    if (!std::isfinite(start) || count <= 0)
+        return;
+    const double low = std::ceil(-REACH_CELLS - start);
+    const double high = std::floor(cells + REACH_CELLS - 1 - start) + 1;
+    first = static_cast<int>(std::min(std::max(low, 0.0), static_cast<double>(count)));
+    end = static_cast<int>(std::min(std::max(high, static_cast<double>(first)), static_cast<double>(count)));
+}
 
 // The colour a character is drawn in; none for NO_COLOR and CUSTOM, which keep
 // the colour last given.
@@ -56,18 +80,12 @@ int DisplayManager::start()
     }
     if (!m_window)
     {
-        // Without a display the windowing layer would abort the whole program.
-        if (platform::displayAvailable())
-            m_window = new sf::RenderWindow(sf::VideoMode(m_widthPixels, m_heightPixels, 32),
-                                            WINDOW_TITLE, sf::Style::Default, sf::ContextSettings());
+        m_window = openWindow();
         // The window holds a connection of its own now.
         platform::releaseDisplayProbe();
-        // Windows tells of a window it could not make by giving it no handle.
-        if (!m_window || !m_window->getSystemHandle())
+        if (!m_window)
         {
             logMessage("", "Failed creating window.");
-            delete m_window;
-            m_window = nullptr;
             return -1;
         }
         m_window->setMouseCursorVisible(true);
@@ -93,6 +111,61 @@ int DisplayManager::start()
     return 0;
 }
 
+sf::RenderWindow* DisplayManager::openWindow()
+{
+    // Without a display the windowing layer would abort the whole program.
+    if (!platform::displayAvailable())
+        return nullptr;
+    platform::setDisplayErrorHandler(&DisplayManager::onDisplayError);
+    // The graphics library finds no visual to draw into on a screen of fewer
+    // than 16 bits a pixel: it refuses 15 and crashes on 8. A 16-bit screen
+    // gets a window of its own depth, a deeper one 32 bits.
+    const unsigned int depth = sf::VideoMode::getDesktopMode().bitsPerPixel;
+    if (depth < 16)
+    {
+        logMessage("ALERT", "The screen has %u bits a pixel; the window needs at least 16.", depth);
+        return nullptr;
+    }
+    // A graphics library short of memory while it makes a window corrupts
+    // its own heap or crashes; with less than this left, no window is tried.
+    const long long memoryLeft = platform::addressSpaceLeftMb();
+    if (memoryLeft >= 0 && memoryLeft < WINDOW_MEMORY_MB)
+    {
+        logMessage("ALERT", "The process may map only %lld MB more, and making the window takes %d MB (ulimit -v).",
+                   memoryLeft, WINDOW_MEMORY_MB);
+        return nullptr;
+    }
+    // Save what the log holds: a graphics library short of memory may still crash
+    // in here. A crash comes back as a failure; the library is then left
+    // alone, and the window as it was is never touched.
+    LogManager::getInstance().flushFile();
+    struct Making
+    {
+        sf::VideoMode mode;
+        sf::RenderWindow* window;
+    } making{sf::VideoMode(m_widthPixels, m_heightPixels, depth < 24 ? depth : 32), nullptr};
+    const int errors = platform::displayErrorCount();
+    const auto make = [](void* context) {
+        Making& it = *static_cast<Making*>(context);
+        it.window = new sf::RenderWindow(it.mode, WINDOW_TITLE, sf::Style::Default, sf::ContextSettings());
+    };
+    if (!platform::callGuarded(make, &making))
+    {
+        logMessage("ALERT", "The graphics library failed while making the window.");
+        return nullptr;
+    }
+    // Windows tells of a window it could not make by giving it no handle, X by an error.
+    if (making.window->getSystemHandle() && platform::displayErrorCount() == errors)
+        return making.window;
+    delete making.window;
+    return nullptr;
+}
+
+void DisplayManager::onDisplayError(const char* description)
+{
+    getInstance().logMessage("ALERT", "The display reported an error: %s.", description);
+}
+
 void DisplayManager::stop()
 {
     logMessage("", "Closing window.");
@@ -112,6 +185,14 @@ void DisplayManager::placeOnDesktop()
     m_window->setPosition(sf::Vector2i(std::max(0, left), std::max(0, top)));
 }
 
+void DisplayManager::visibleCells(Vector topLeft, int width, int height, int& firstColumn, int& endColumn,
+                                  int& firstRow, int& endRow) const
+{
+    const Vector corner = WorldManager::getInstance().getView().corner;
+    visibleRun(topLeft.x - corner.x, width, m_widthCells, firstColumn, endColumn);
+    visibleRun(topLeft.y - corner.y, height, m_heightCells, firstRow, endRow);
+}
+
 int DisplayManager::drawCh(Vector position, char ch, Color color)
 {
     if (!m_window)
@@ -119,6 +200,10 @@ int DisplayManager::drawCh(Vector position, char ch, Color color)
         logMessage("ALERT", "Cannot draw ch. Window does not exist.");
         return -1;
     }
+    int column, endColumn, row, endRow;
+    visibleCells(position, 1, 1, column, endColumn, row, endRow);
+    if (column == endColumn || row == endRow)
+        return 0;
     const Vector corner = WorldManager::getInstance().getView().corner;
     const float rx = position.x - corner.x;
     const float ry = position.y - corner.y;
@@ -168,10 +253,15 @@ void DisplayManager::swapBuffers()
         logMessage("ALERT", "Cannot swap buffers. Window does not exist.");
         return;
     }
-    m_batch.draw(*m_window);
-    // Show first, so that each frame is drawn into a freshly cleared buffer.
-    m_window->display();
-    m_window->clear(m_backgroundColor);
+    const auto show = [](void* context) {
+        DisplayManager& display = *static_cast<DisplayManager*>(context);
+        display.m_batch.draw(*display.m_window);
+        // Show first, so that each frame is drawn into a freshly cleared buffer.
+        display.m_window->display();
+        display.m_window->clear(display.m_backgroundColor);
+    };
+    if (!platform::callGuarded(show, this) && m_onFailure)
+        m_onFailure("showing the frame");
     m_batch.beginOnCleared(m_backgroundColor);
 }
 

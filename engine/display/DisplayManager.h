@@ -29,7 +29,14 @@ public:
     void stop() override;
 
     // One character at a world position (cells); 0, or -1 without a window.
+    // A character that cannot show in the window is not drawn at all.
     int drawCh(Vector position, char ch, Color color);
+    // Of a block of characters, width x height cells with its top-left one at
+    // a world position, the columns [firstColumn, endColumn) and rows
+    // [firstRow, endRow) that can show in the window; empty when none can.
+    // A large sprite draws just those, so that drawing costs what can be seen.
+    void visibleCells(Vector topLeft, int width, int height, int& firstColumn, int& endColumn, int& firstRow,
+                      int& endRow) const;
     // A row of characters centred on a world position; 0 or -1.
     int drawString(Vector position, const std::string& text, Color color);
     // Draws the characters so far into the back buffer in one call, unshown: to
@@ -38,7 +45,14 @@ public:
     // Shows the frame and clears the back buffer.
     void swapBuffers();
 
+    // Called, and never returns, when the graphics library fails (crashes)
+    // while showing a frame, which it may do when memory runs short; the
+    // window must then be left alone for good.
+    using FailureHandler = void (*)(const char* doing);
+    void setFailureHandler(FailureHandler handler) { m_onFailure = handler; }
+
     sf::RenderWindow* getWindow() const { return m_window; }
+    const FrameBatch& getFrameBatch() const { return m_batch; }
     const sf::Font& getFont() const { return m_font; }
     int getWidthPixels() const { return m_widthPixels; }
     int getHeightPixels() const { return m_heightPixels; }
@@ -50,6 +64,10 @@ public:
 private:
     DisplayManager();
     ~DisplayManager() override { delete m_window; }
+    // A window of the display's size on this screen, or none (logged).
+    sf::RenderWindow* openWindow();
+    // Logs an error the display reported; the program goes on.
+    static void onDisplayError(const char* description);
     // Puts the window wholly on the desktop: centred, or at its top-left when that is smaller.
     void placeOnDesktop();
 
@@ -64,6 +82,7 @@ private:
     // from frame to frame; white before any.
     sf::Color m_textColor;
     FrameBatch m_batch;
+    FailureHandler m_onFailure = nullptr;
 };
 
 } // namespace ov

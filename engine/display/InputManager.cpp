@@ -57,6 +57,14 @@ void deliverMouse(MouseAction action, MouseButton button, const Vector* position
     deliver(event);
 }
 
+// The picture is stretched over the window at any size: a pointer at the
+// window's pixel (x, y) points at this pixel of the 1024 x 768 picture.
+Vector pointerPosition(const sf::RenderWindow& window, int x, int y)
+{
+    const sf::Vector2f point = window.mapPixelToCoords(sf::Vector2i(x, y));
+    return Vector(point.x, point.y);
+}
+
 } // namespace
 
 InputManager& InputManager::getInstance()
@@ -119,13 +127,13 @@ void InputManager::getInput()
             break;
         case sf::Event::MouseMoved:
         {
-            Vector position(static_cast<float>(event.mouseMove.x), static_cast<float>(event.mouseMove.y));
+            Vector position = pointerPosition(*window, event.mouseMove.x, event.mouseMove.y);
             deliverMouse(MouseAction::Moved, MouseButton::Undefined, &position);
             break;
         }
         case sf::Event::MouseButtonPressed:
         {
-            Vector position(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y));
+            Vector position = pointerPosition(*window, event.mouseButton.x, event.mouseButton.y);
             deliverMouse(MouseAction::Clicked, toEngineButton(event.mouseButton.button), &position);
             break;
         }

@@ -1,11 +1,15 @@
 #include "engine/resources/Audio.h"
 
 #include "engine/core/LogManager.h"
+#include "engine/core/Platform.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Err.hpp>
 
+#include <cstdio>
+#include <memory>
 #include <sstream>
+#include <string>
 
 namespace ov
 {
@@ -13,20 +17,35 @@ namespace ov
 namespace
 {
 
+// Keeps the device open for the rest of the run: the audio layer closes it
+// when its last object goes, and would open it again (and complain again,
+// without one) with the next. Made before any sound, it goes after the last.
+std::unique_ptr<sf::SoundBuffer> g_keeper;
+
 bool probeAudio()
 {
-    // The audio layer says "no device" only on its error stream: listen there
-    // while a buffer is made. (Not a voice: the resource manager's slots may
-    // hold every voice the device has.)
+    // Opening the device may end the process when memory is short: save the
+    // log first. The audio layer says "no device" only on its error stream,
+    // and the drivers it tries print their own complaints on the standard
+    // error: both are held back until the answer is known.
+    LogManager& log = LogManager::getInstance();
+    log.flushFile();
     std::stringbuf complaints;
     std::streambuf* previous = sf::err().rdbuf(&complaints);
-    {
-        sf::SoundBuffer buffer;
-    }
+    platform::holdStandardError();
+    const bool returned = platform::callGuarded([](void*) { g_keeper.reset(new sf::SoundBuffer); }, nullptr);
+    const std::string said = platform::releaseStandardError();
     sf::err().rdbuf(previous);
-    if (complaints.str().empty())
+
+    if (returned && complaints.str().empty())
+    {
+        // A working device's notes are the user's business: passed on as they were.
+        std::fputs(said.c_str(), stderr);
         return true;
-    LogManager::getInstance().writeLog("WARN", "Sound", "No audio device could be opened; playing without sound.");
+    }
+    const char message[] = "No audio device could be opened; playing without sound.";
+    log.writeLog("WARN", "Sound", "%s", message);
+    std::fprintf(stderr, "%s\n", message);
     return false;
 }
 

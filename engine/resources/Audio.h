@@ -3,21 +3,13 @@
 namespace ov
 {
 
-// Whether the audio layer could open a device. Without one (no sound card,
-// or no driver that works) every call of the audio layer fails and prints an
-// error, and a playing music stream restarts its source without end, filling
-// the terminal and a processor core: nothing is then played. Asked once, on
-// the first play, and remembered; the first "no" is written to the log.
+// Whether the audio layer could open a device. Asked once, by the first
+// sound or music loaded, before anything else of the audio layer is used,
+// and remembered. Without a device (no sound card, or no driver that works)
+// every call of the audio layer would fail and say so on the standard error,
+// hundreds of lines: no sound or music then makes an object of the audio
+// layer at all, and nothing is played. The device's opening is guarded: a
+// crash inside it (memory short) counts as no device.
 bool audioAvailable();
-
-// Plays a voice or a stream once or looping, when there is a device to hear it.
-template <typename Source>
-void playIfAudible(Source& source, bool loop)
-{
-    if (!audioAvailable())
-        return;
-    source.setLoop(loop);
-    source.play();
-}
 
 } // namespace ov

@@ -16,12 +16,16 @@ int Frame::draw(Vector topLeft, Color color, char transparency) const
         return -1;
     }
 
-    // A frame built by hand may hold fewer characters than its size says:
-    // never read past the text.
+    // Only the cells that can show in the window: a sprite far larger than
+    // the window costs no more to draw than one that fills it. A frame built
+    // by hand may hold fewer characters than its size says: never read past
+    // the text.
+    int firstColumn, endColumn, firstRow, endRow;
+    display.visibleCells(topLeft, m_width, m_height, firstColumn, endColumn, firstRow, endRow);
     const size_t length = m_text.size();
-    for (int r = 0; r < m_height; ++r)
+    for (int r = firstRow; r < endRow; ++r)
     {
-        for (int c = 0; c < m_width; ++c)
+        for (int c = firstColumn; c < endColumn; ++c)
         {
             const size_t at = static_cast<size_t>(r) * static_cast<size_t>(m_width) + static_cast<size_t>(c);
             if (at >= length)

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "engine/resources/Audio.h"
-
 #include <SFML/Audio.hpp>
 
+#include <memory>
 #include <string>
 
 namespace ov
 {
 
-// A piece streamed from its file while it plays. Never copied or moved.
+// A piece streamed from its file while it plays. Never copied or moved. The
+// file is opened and checked alike with and without an audio device; the
+// stream exists only with one.
 class Music
 {
 public:
@@ -23,12 +24,17 @@ public:
     const std::string& getLabel() const { return m_label; }
     void setLoaded(bool loaded) { m_loaded = loaded; }
     bool isLoaded() const { return m_loaded; }
-    void play(bool loop) { playIfAudible(m_music, loop); }
-    sf::Music& getMusic() { return m_music; }
+    // Once or looping; nothing without a stream.
+    void play(bool loop);
+    // Volume 0 to 100, pitch 1 as recorded.
+    void setVolume(float volume);
+    void setPitch(float pitch);
+    // The stream, or none (nothing loaded, or no audio device).
+    sf::Music* getMusic() { return m_music.get(); }
 
 private:
     bool m_loaded = false;
-    sf::Music m_music;
+    std::unique_ptr<sf::Music> m_music;
     std::string m_label;
 };
 

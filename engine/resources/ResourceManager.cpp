@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace ov
 {
@@ -214,16 +215,10 @@ int ResourceManager::unloadSound(const std::string& label)
         Sound* sound = findByLabel(m_sounds, m_soundCount, name);
         if (!sound)
             return false;
-        // Assignment rebinds each voice to its own slot's buffer (see Sound),
-        // so a moved sound keeps playing its own samples.
+        // Each voice moves with its own samples; the slot left behind is empty.
         for (Sound* next = sound + 1; next < m_sounds + m_soundCount; ++next)
-            next[-1] = *next;
-        // The slot left behind is free: silence its voice. Its samples stay
-        // until the next load replaces them; building an empty Sound here
-        // would take an audio source, and they are all spoken for.
-        Sound& freed = m_sounds[--m_soundCount];
-        freed.getSound().resetBuffer();
-        freed.setLabel("");
+            next[-1] = std::move(*next);
+        m_sounds[--m_soundCount] = Sound();
         return true;
     });
 }

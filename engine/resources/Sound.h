@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/resources/Audio.h"
-
 #include <SFML/Audio.hpp>
 
+#include <memory>
 #include <string>
 
 namespace ov
@@ -16,30 +15,38 @@ const int MAX_SOUND_SECONDS = 60;
 const sf::Uint64 MAX_SOUND_SAMPLES = 16 * 1024 * 1024;
 
 // A short effect decoded into memory, held in a slot of the resource manager.
+// The file is read and checked alike with and without an audio device; the
+// voice and its samples exist only with one.
 class Sound
 {
 public:
     Sound() = default;
     virtual ~Sound() = default;
-
-    // Slots move down when an earlier sound is unloaded; the voice must then
-    // play its own slot's buffer, so copies rebind the voice.
-    Sound(const Sound& other);
-    Sound& operator=(const Sound& other);
+    // Slots move down when an earlier sound is unloaded; the voice moves with
+    // its own samples, its volume and pitch.
+    Sound(Sound&&) = default;
+    Sound& operator=(Sound&&) = default;
 
     int loadSound(const std::string& filename);
     void setLabel(const std::string& label) { m_label = label; }
     const std::string& getLabel() const { return m_label; }
-    void play(bool loop) { playIfAudible(m_sound, loop); }
-    sf::Sound& getSound() { return m_sound; }
-    const sf::SoundBuffer& getBuffer() const { return m_buffer; }
+    // Once or looping; nothing without a voice.
+    void play(bool loop);
+    // Volume 0 to 100, pitch 1 as recorded; kept by the voice.
+    void setVolume(float volume);
+    void setPitch(float pitch);
+    // The voice and its samples, or none (nothing loaded, or no audio device).
+    sf::Sound* getSound() { return m_voice ? &m_voice->sound : nullptr; }
+    const sf::SoundBuffer* getBuffer() const { return m_voice ? &m_voice->buffer : nullptr; }
 
 private:
-    // Reads the whole file into the buffer, within the limits above; 0 or -1.
-    int decode(const std::string& filename);
+    struct Voice
+    {
+        sf::SoundBuffer buffer;
+        sf::Sound sound;
+    };
 
-    sf::Sound m_sound;
-    sf::SoundBuffer m_buffer;
+    std::unique_ptr<Voice> m_voice;
     std::string m_label;
 };
 

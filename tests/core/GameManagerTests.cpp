@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ void fakeSleep(int milliseconds)
 
 // A world object whose handling of the loop's own step event takes the fake
 // time given for that frame, and which ends the game after the last frame.
+// A time of -1 runs out of memory instead.
 class FrameProbe : public ov::Object
 {
 public:
@@ -51,6 +53,8 @@ public:
         ov::GameManager& game = ov::GameManager::getInstance();
         loopSteps.push_back(game.getStepCount());
         logMessage("", "Frame %d.", game.getStepCount());
+        if (m_workMs[loopSteps.size() - 1] < 0)
+            throw std::bad_alloc();
         coretest::g_fakeTimeMs += m_workMs[loopSteps.size() - 1];
         if (loopSteps.size() == m_workMs.size())
             game.setGameOver(true);
@@ -224,6 +228,22 @@ TEST_F(GameLoopTest, FailedFloorManagerEndsTheGameBeforeTheFirstFrame)
     EXPECT_EQ(lines[start + 1].source, "GameManager");
     EXPECT_EQ(lines[start + 1].message, "Error starting FloorManager.");
     EXPECT_EQ(log.find("GameManager", END_LINE), -1);
+}
+
+// Memory that runs out ends the game as Q would, and the log says what the
+// loop could not make.
+TEST_F(GameLoopTest, RunningOutOfMemoryEndsTheLoopWithItsLines)
+{
+    FrameProbe& probe = addProbe({5, -1, 5});
+    ov::GameManager::getInstance().run();
+
+    EXPECT_TRUE(ov::GameManager::getInstance().getGameOver());
+    EXPECT_EQ(probe.loopSteps, (std::vector<int>{1, 2}));
+    test::GameLog log;
+    const int alert = log.find("GameManager", "Out of memory while stepping the objects in frame 2; the game stops.");
+    ASSERT_GE(alert, 0);
+    EXPECT_EQ(log.lines()[alert].level, "ALERT");
+    EXPECT_EQ(log.find("GameManager", END_LINE), alert + 1);
 }
 
 TEST_F(GameLoopTest, StopEndsTheGameAndStopsTheManagersLogLast)

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -50,6 +51,18 @@ TEST(Platform, ExclusiveOpenSaysWhyItFailed)
     EXPECT_EQ(nullptr, ov::platform::openExclusive("taken", result, reason));
     EXPECT_EQ(ov::platform::OpenResult::Failed, result);
     EXPECT_EQ("Is a directory", reason);
+
+    // A pipe nobody reads would hold the open for ever; one with a reader,
+    // every write, once the reader stops reading.
+    ASSERT_EQ(0, mkfifo("log-pipe", 0644));
+    EXPECT_EQ(nullptr, ov::platform::openExclusive("log-pipe", result, reason));
+    EXPECT_EQ(ov::platform::OpenResult::Failed, result);
+    EXPECT_EQ("it is a pipe, not a file", reason);
+    const int reader = open("log-pipe", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(nullptr, ov::platform::openExclusive("log-pipe", result, reason));
+    EXPECT_EQ("it is a pipe, not a file", reason);
+    close(reader);
 }
 
 TEST(Platform, OnlyRegularFilesAreRegular)

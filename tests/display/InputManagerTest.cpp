@@ -261,6 +261,15 @@ TEST_F(InputTest, ClickCarriesItsPositionAndHeldButtonTheWindowCentre)
     ASSERT_TRUE(pumpUntil([&] { return find(false, CLICKED, int(ov::MouseButton::Right)) >= 0; }));
     ASSERT_TRUE(xdo("click 2"));
     ASSERT_TRUE(pumpUntil([&] { return find(false, CLICKED, int(ov::MouseButton::Middle)) >= 0; }));
+
+    // The picture stretches with the window: in one twice the size, a click
+    // means the same place of the picture as ever.
+    ASSERT_TRUE(xdo("windowsize --sync " + m_windowId + " 2048 1536"));
+    const int before = static_cast<int>(m_received.size());
+    ASSERT_TRUE(xdo("mousemove --window " + m_windowId + " 200 100 click 1"));
+    ASSERT_TRUE(pumpUntil([&] { return find(false, CLICKED, LEFT, before) >= 0; }));
+    EXPECT_EQ(m_received[find(false, CLICKED, LEFT, before)].position, ov::Vector(100, 50));
+    ASSERT_TRUE(xdo("windowsize --sync " + m_windowId + " 1024 768"));
 }
 
 TEST_F(InputTest, PointerMovesAndUnknownButtonsAreReported)

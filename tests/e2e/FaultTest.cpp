@@ -1,5 +1,6 @@
 #include "GameRun.h"
 #include "Play.h"
+#include "XServer.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,9 @@ TEST(Faults, FontMissingOrAPipeEndsTheProgramCleanly)
         GameRun run;
         run.removeFile("ov-font.ttf");
         if (pipe)
+        {
             ASSERT_EQ(0, mkfifo(run.path("ov-font.ttf").c_str(), 0644));
+        }
         ASSERT_TRUE(run.start());
         ASSERT_TRUE(run.waitForExit(30)) << "still running 30 s after start";
         expectCleanEnd(run);
@@ -197,4 +200,86 @@ TEST(Faults, WithoutAnAudioDeviceTheGamePlaysSilentlyAndQuietly)
     expectCleanEnd(run);
     EXPECT_GE(run.log().find("Sound", "No audio device could be opened; playing without sound."), 0);
     EXPECT_LT(run.errorOutput().size(), 400000u);
+}
+
+// Limits a user or an administrator may set: a file that cannot grow is a
+// full disk, too few files or too little memory end the start cleanly.
+TEST(Faults, LimitsOfFilesAndMemoryAreSaidAndNotFatal)
+{
+    GameRun sized;
+    sized.setCommandPrefix({"prlimit", "--fsize=65536", "--"});
+    ASSERT_TRUE(sized.start());
+    seeStartScreenThenQuit(sized);
+    expectCleanEnd(sized, false);
+    EXPECT_EQ(1, countOf(sized.errorOutput(), "Cannot write orvane.log: File too large.")) << sized.errorOutput();
+    EXPECT_EQ(65536u, sized.readFile("orvane.log").size());
+
+    GameRun few;
+    few.setCommandPrefix({"prlimit", "--nofile=6", "--"});
+    ASSERT_TRUE(few.start());
+    ASSERT_TRUE(few.waitForExit(30));
+    expectCleanEnd(few, false);
+    EXPECT_EQ(1, countOf(few.errorOutput(), "may have only 6 here (ulimit -n); it does not start.")) << few.errorOutput();
+
+    GameRun small;
+    small.setCommandPrefix({"prlimit", "--as=300000000", "--"});
+    ASSERT_TRUE(small.start());
+    ASSERT_TRUE(small.waitForExit(30));
+    expectCleanEnd(small);
+    EXPECT_GE(small.log().find("DisplayManager", "Failed creating window."), 0);
+}
+
+// A screen of 16 bits a pixel, as some remote desktops have, plays; one of
+// 8 bits cannot show the window, and the start ends as without a display.
+TEST(Faults, ShallowScreensPlayOrEndCleanly)
+{
+    {
+        XServer screen("1280x1024x16", true);
+        ASSERT_TRUE(screen.started());
+        GameRun run;
+        ASSERT_TRUE(run.start());
+        seeStartScreenThenQuit(run);
+        expectCleanEnd(run);
+    }
+    XServer screen("1280x1024x8", true);
+    ASSERT_TRUE(screen.started());
+    GameRun run;
+    ASSERT_TRUE(run.start());
+    ASSERT_TRUE(run.waitForExit(30));
+    expectCleanEnd(run);
+    test::GameLog log = run.log();
+    EXPECT_GE(log.find("DisplayManager", "The screen has 8 bits a pixel; the window needs at least 16."), 0);
+    EXPECT_GE(log.find("DisplayManager", "Failed creating window."), 0);
+}
+
+// A start screen made 1000 x 1000 characters: what cannot be seen is not
+// drawn, and Q is as quick as ever.
+TEST(Faults, HugeSpriteCostsWhatCanBeSeen)
+{
+    GameRun run;
+    std::string rows;
+    for (int y = 0; y < 1000; ++y)
+        rows += std::string(1000, "#@*+"[y % 4]) + "\n";
+    run.writeFile("sprites/startmenu-spr.txt",
+                  "<HEADER>\nframes 1\nwidth 1000\nheight 1000\ncolor yellow\n</HEADER>\n<BODY>\n" + rows +
+                      "end\n</BODY>\n");
+    ASSERT_TRUE(run.start());
+    ASSERT_TRUE(run.findWindow(60)) << run.process().describeEnd();
+    ASSERT_TRUE(run.waitForLogLine("--------START GAME LOOP--------", 30));
+    sleepSeconds(2.0);
+    const double pressed = now();
+    run.tap("q");
+    ASSERT_TRUE(run.waitForExit(30));
+    EXPECT_LT(now() - pressed, 1.0) << "Q took " << now() - pressed << " s";
+    expectCleanEnd(run);
+}
+
+// `orvane 2>&1 | true`: the terminal went away; the game does not.
+TEST(Faults, ClosedPipeForOutputDoesNotEndTheGame)
+{
+    GameRun run;
+    run.setOutputToClosedPipe(true);
+    ASSERT_TRUE(run.start());
+    seeStartScreenThenQuit(run);
+    expectCleanEnd(run);
 }

@@ -122,6 +122,7 @@ Process::Options GameRun::options(bool withDisplay, const std::string& extraAsan
     options.stdoutPath = path("stdout.txt");
     options.stderrPath = path("stderr.txt");
     options.closeStderr = m_stderrClosed;
+    options.closedPipe = m_closedPipe;
 
     std::string preload = m_fakeClock ? FAKETIME_LIBRARY : "";
 #if ORVANE_E2E_SANITIZED

@@ -53,6 +53,8 @@ public:
     void setFakeClock(bool fake) { m_fakeClock = fake; }
     // Starts the program with its standard error closed.
     void setStderrClosed(bool closed) { m_stderrClosed = closed; }
+    // Starts it with its output and error in a pipe whose reader has gone.
+    void setOutputToClosedPipe(bool closed) { m_closedPipe = closed; }
 
     // Starts the program. Without a display it gets no DISPLAY at all.
     // Extra sanitizer options are appended to ASAN_OPTIONS.
@@ -103,6 +105,7 @@ private:
 
     std::vector<std::string> m_prefix;
     bool m_stderrClosed = false;
+    bool m_closedPipe = false;
     bool m_fakeClock = true;
     std::string m_dir;
     Process m_process;

@@ -79,6 +79,14 @@ bool Process::start(const Options& options)
         posix_spawn_file_actions_addclose(&actions, 2);
     else
         posix_spawn_file_actions_addopen(&actions, 2, err, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // A pipe whose reading end is gone before the program starts, as `| true` leaves it.
+    int pipeEnds[2] = {-1, -1};
+    if (options.closedPipe && pipe2(pipeEnds, O_CLOEXEC) == 0)
+    {
+        close(pipeEnds[0]);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    }
     if (!options.workDir.empty())
         posix_spawn_file_actions_addchdir_np(&actions, options.workDir.c_str());
 
@@ -92,6 +100,8 @@ bool Process::start(const Options& options)
     int error = posix_spawnp(&m_pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
+    if (pipeEnds[1] != -1)
+        close(pipeEnds[1]);
     if (error != 0)
     {
         m_pid = -1;

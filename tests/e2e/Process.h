@@ -20,6 +20,7 @@ public:
         std::string stdoutPath;               // empty: /dev/null
         std::string stderrPath;               // empty: /dev/null
         bool closeStderr = false;             // start it with descriptor 2 closed
+        bool closedPipe = false;              // output and error into a pipe nobody reads
     };
 
     Process() = default;

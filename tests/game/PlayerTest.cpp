@@ -73,8 +73,8 @@ public:
         ov::Music* music = ov::ResourceManager::getInstance().getMusic("bgMusic");
         if (music)
         {
-            music->getMusic().setVolume(25.0f);
-            music->getMusic().setPitch(1.0f);
+            music->setVolume(25.0f);
+            music->setPitch(1.0f);
         }
     }
 };
@@ -251,7 +251,9 @@ TEST_F(GameTest, TheLastHitPointEndsTheGame)
     EXPECT_EQ(nullptr, world.getViewFollowing());
     EXPECT_EQ(1u, gametest::objectsOfType("GameOver").size());
     EXPECT_EQ(1u, gametest::objectsOfType("Player").size());
-    sf::Music& stream = ov::ResourceManager::getInstance().getMusic("bgMusic")->getMusic();
+    sf::Music* played = ov::ResourceManager::getInstance().getMusic("bgMusic")->getMusic();
+    ASSERT_NE(nullptr, played);
+    sf::Music& stream = *played;
     EXPECT_FLOAT_EQ(30.0f, stream.getVolume());
     EXPECT_FLOAT_EQ(0.2f, stream.getPitch());
     EXPECT_EQ(sf::SoundSource::Playing, stream.getStatus());

@@ -29,7 +29,7 @@ TEST(GameResources, AllLoadWithoutAnErrorAndTheMusicPlays)
 
     ov::Music* music = resources.getMusic("bgMusic");
     ASSERT_NE(nullptr, music);
-    EXPECT_EQ(sf::SoundSource::Playing, music->getMusic().getStatus());
-    EXPECT_TRUE(music->getMusic().getLoop());
-    EXPECT_FLOAT_EQ(25.0f, music->getMusic().getVolume());
+    EXPECT_EQ(sf::SoundSource::Playing, music->getMusic()->getStatus());
+    EXPECT_TRUE(music->getMusic()->getLoop());
+    EXPECT_FLOAT_EQ(25.0f, music->getMusic()->getVolume());
 }

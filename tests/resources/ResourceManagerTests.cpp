@@ -133,7 +133,7 @@ TEST_F(ResourceManagerTest, SoundsThatMoveDownKeepTheirOwnSamples)
     ASSERT_EQ(resources.loadSound("a.wav", "a"), 0);
     ASSERT_EQ(resources.loadSound("b.wav", "b"), 0);
     ASSERT_EQ(resources.loadSound("c.wav", "c"), 0);
-    resources.getSound("c")->getSound().setVolume(30.0f);
+    resources.getSound("c")->setVolume(30.0f);
 
     ASSERT_EQ(resources.unloadSound("a"), 0);
     // The freed last slot is filled again; the moved sounds must not follow it.
@@ -151,20 +151,20 @@ TEST_F(ResourceManagerTest, SoundsThatMoveDownKeepTheirOwnSamples)
             EXPECT_EQ(sound, previous + 1);
         }
         previous = sound;
-        EXPECT_EQ(sound->getBuffer().getSampleCount(), entry.second);
-        EXPECT_EQ(sound->getSound().getBuffer(), &sound->getBuffer());
+        EXPECT_EQ(sound->getBuffer()->getSampleCount(), entry.second);
+        EXPECT_EQ(sound->getSound()->getBuffer(), sound->getBuffer());
     }
-    EXPECT_FLOAT_EQ(resources.getSound("c")->getSound().getVolume(), 30.0f);
+    EXPECT_FLOAT_EQ(resources.getSound("c")->getSound()->getVolume(), 30.0f);
 
     // The game's effects are Ogg Vorbis.
     EXPECT_EQ(resources.loadSound(test::dataDir() + "/sounds/jump2.ogg", "jump"), 0);
     ov::Sound* jump = resources.getSound("jump");
     ASSERT_NE(jump, nullptr);
-    EXPECT_GT(jump->getBuffer().getSampleCount(), 0u);
+    EXPECT_GT(jump->getBuffer()->getSampleCount(), 0u);
     jump->play(false);
-    EXPECT_FALSE(jump->getSound().getLoop());
-    EXPECT_EQ(jump->getSound().getStatus(), sf::Sound::Playing);
-    jump->getSound().stop();
+    EXPECT_FALSE(jump->getSound()->getLoop());
+    EXPECT_EQ(jump->getSound()->getStatus(), sf::Sound::Playing);
+    jump->getSound()->stop();
 }
 
 TEST_F(ResourceManagerTest, MusicSlotsAreNeverReused)
@@ -175,9 +175,9 @@ TEST_F(ResourceManagerTest, MusicSlotsAreNeverReused)
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isLoaded());
     first->play(true);
-    EXPECT_TRUE(first->getMusic().getLoop());
-    EXPECT_EQ(first->getMusic().getStatus(), sf::Music::Playing);
-    first->getMusic().stop();
+    EXPECT_TRUE(first->getMusic()->getLoop());
+    EXPECT_EQ(first->getMusic()->getStatus(), sf::Music::Playing);
+    first->getMusic()->stop();
 
     mark();
     EXPECT_EQ(resources.unloadMusic("m1"), 0);
@@ -236,7 +236,7 @@ TEST_F(ResourceManagerTest, SoundsAndMusicTooLongOrNotFilesAreRefused)
     ASSERT_EQ(0, mkfifo("pipe.ogg", 0644));
 
     EXPECT_EQ(resources.loadSound("longest.wav", "longest"), 0);
-    EXPECT_NEAR(resources.getSound("longest")->getBuffer().getDuration().asSeconds(), limit, 0.001f);
+    EXPECT_NEAR(resources.getSound("longest")->getBuffer()->getDuration().asSeconds(), limit, 0.001f);
 
     mark();
     EXPECT_EQ(resources.loadSound("too-long.wav", "long"), -1);

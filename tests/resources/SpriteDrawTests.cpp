@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -127,6 +128,32 @@ TEST_F(DrawTest, FrameLeavesTransparentCellsShowingWhatLiesBelow)
     image = readBack();
     EXPECT_GT(countInCell(image, 7, 7, isWhite), 0);
     EXPECT_GT(countInCell(image, 7, 8, isWhite), 0);
+    display.swapBuffers();
+}
+
+// A frame far larger than the window hands the display just the cells that
+// can show (the window and two cells around it): the same picture, and the
+// same work, as a frame of only those cells.
+TEST_F(DrawTest, HugeFrameDrawsOnlyWhatCanShow)
+{
+    ov::DisplayManager& display = ov::DisplayManager::getInstance();
+    std::string text;
+    for (int row = 0; row < 1000; ++row)
+        for (int column = 0; column < 1000; ++column)
+            text += "#@*+"[(row + column) % 4];
+    display.swapBuffers();
+    ASSERT_EQ(ov::Frame(1000, 1000, text).draw(ov::Vector(-400, -300), ov::YELLOW, 0), 0);
+    const std::size_t hugeVertices = display.getFrameBatch().getVertexCount();
+    const sf::Image huge = readBack();
+
+    std::string visible;
+    for (int row = 298; row < 298 + 34; ++row)
+        for (int column = 398; column < 398 + 84; ++column)
+            visible += "#@*+"[(row + column) % 4];
+    display.swapBuffers();
+    ASSERT_EQ(ov::Frame(84, 34, visible).draw(ov::Vector(-2, -2), ov::YELLOW, 0), 0);
+    EXPECT_EQ(display.getFrameBatch().getVertexCount(), hugeVertices);
+    EXPECT_EQ(0, std::memcmp(huge.getPixelsPtr(), readBack().getPixelsPtr(), 1024 * 768 * 4)) << "the pictures differ";
     display.swapBuffers();
 }
 

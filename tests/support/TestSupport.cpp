@@ -57,16 +57,18 @@ void startManagers(int which)
 {
     ov::LogManager& log = ov::LogManager::getInstance();
     log.setFlush(true);
-    if ((which & LOG) && !log.isStarted())
-        ASSERT_EQ(0, log.start());
-    if ((which & DISPLAY) && !ov::DisplayManager::getInstance().isStarted())
-        ASSERT_EQ(0, ov::DisplayManager::getInstance().start());
-    if ((which & WORLD) && !ov::WorldManager::getInstance().isStarted())
-        ASSERT_EQ(0, ov::WorldManager::getInstance().start());
-    if (which & INPUT)
-        ASSERT_EQ(0, ov::InputManager::getInstance().start());
-    if ((which & RESOURCES) && !ov::ResourceManager::getInstance().isStarted())
-        ASSERT_EQ(0, ov::ResourceManager::getInstance().start());
+    const auto startIf = [](bool wanted, ov::Manager& manager) {
+        if (wanted)
+        {
+            ASSERT_EQ(0, manager.start()) << manager.getType();
+        }
+    };
+    startIf((which & LOG) && !log.isStarted(), log);
+    startIf((which & DISPLAY) && !ov::DisplayManager::getInstance().isStarted(), ov::DisplayManager::getInstance());
+    startIf((which & WORLD) && !ov::WorldManager::getInstance().isStarted(), ov::WorldManager::getInstance());
+    startIf(which & INPUT, ov::InputManager::getInstance());
+    startIf((which & RESOURCES) && !ov::ResourceManager::getInstance().isStarted(),
+            ov::ResourceManager::getInstance());
 }
 
 void stopManagers(int which)
