@@ -29,7 +29,7 @@ EnemyBat::EnemyBat() : m_phase(0.0f), m_seekTimer(SEEK_INTERVAL)
 
 EnemyBat::~EnemyBat()
 {
-    if (wasShown())
+    if (wasKilled())
         playSound("bat_die");
 }
 

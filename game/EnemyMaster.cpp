@@ -24,6 +24,11 @@ void EnemyMaster::narrowBox(float sides, float top, float bottom)
     setBox(box);
 }
 
+bool EnemyMaster::wasKilled() const
+{
+    return getAnimation().getSprite() && ov::WorldManager::getInstance().getDeletions().contains(this);
+}
+
 ov::ObjectList EnemyMaster::findPlayers()
 {
     ov::ObjectList players;

@@ -33,7 +33,9 @@ protected:
     // Narrows the box from its sprite: by `sides` on the left and on the right,
     // by `top` at the top and `bottom` at the bottom, so only the body touches.
     void narrowBox(float sides, float top, float bottom);
-    // Whether the enemy was ever shown; one that never was dies without a sound.
-    bool wasShown() const { return getAnimation().getSprite() != nullptr; }
+    // Whether the enemy, being destroyed, was killed: shown, and marked for
+    // deletion (by an attack) rather than taken away with the whole world
+    // when the game ends. Only a killed enemy plays its death sound.
+    bool wasKilled() const;
     Offset offsetFrom(const ov::Object* other) const;
 };

@@ -35,7 +35,7 @@ EnemySlime::EnemySlime() : m_seekTimer(SEEK_INTERVAL)
 
 EnemySlime::~EnemySlime()
 {
-    if (wasShown())
+    if (wasKilled())
         playSound("slime_die", SOUND_VOLUME);
 }
 

@@ -3,12 +3,16 @@
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/display/DisplayManager.h"
 #include "engine/resources/ResourceManager.h"
 #include "game/FloorManager.h"
 #include "game/GameResources.h"
 #include "game/QuitKey.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <new>
 
 namespace
@@ -16,11 +20,24 @@ namespace
 
 // A start that failed after the log opened has its reason there; a person
 // who started the game from a terminal sees only that it ended, so the
-// terminal is told where to look. (Without a log, the log manager has said why.)
+// terminal is told where to look. (Without a log, the log manager has said
+// why.) The commonest reason, the game started from another folder than its
+// own, is said outright: every file is read from the folder it starts in.
 void reportFailedStart(bool logged)
 {
-    if (logged)
+    if (!logged)
+        return;
+    std::error_code error;
+    if (std::filesystem::exists(ov::FONT_FILE, error))
+    {
         std::fprintf(stderr, "The game could not start; %s says why.\n", ov::LOG_FILE);
+        return;
+    }
+    const std::string folder = std::filesystem::current_path(error).string();
+    std::fprintf(stderr,
+                 "The game could not start: its font %s is not in the folder it was started in (%s). "
+                 "Start it from its own folder, the one that holds %s (double-clicking the program does that).\n",
+                 ov::FONT_FILE, folder.c_str(), ov::FONT_FILE);
 }
 
 int startAndPlay()

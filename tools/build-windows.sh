@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the game for 64-bit Windows and packs it: tools/build-windows.sh [BUILD_DIR]
 # (build-windows by default). The package, BUILD_DIR/orvane-windows.zip, holds
-# orvane.exe, OpenAL32.dll, the game's data laid out as the program reads it
-# from its working folder, and the licence texts of everything in it.
+# one folder, orvane/, with orvane.exe, OpenAL32.dll, the game's data laid out
+# as the program reads it from its working folder, the licence texts of
+# everything in it and a README.txt with Windows line ends.
 # ORVANE_WINDOWS_TARGETS (default: orvane) names what else to build, for the
 # tests: "all" builds the Windows test programs too.
 set -euo pipefail
@@ -27,8 +28,8 @@ for target in $targets; do
     nice cmake --build "$out" -j "${JOBS:-2}" --target "$target"
 done
 
-package=$out/package
-rm -rf "$package" "$out/orvane-windows.zip"
+package=$out/package/orvane
+rm -rf "$out/package" "$out/orvane-windows.zip"
 mkdir -p "$package/licenses"
 cp "$out/orvane.exe" "$package/"
 x86_64-w64-mingw32-strip "$package/orvane.exe"
@@ -41,23 +42,28 @@ for name in sfml freetype openal ogg vorbis flac; do
     done
 done
 cp data/ov-font-LICENSE.txt "$package/licenses/font-LICENSE.txt"
-cat >"$package/README.txt" <<'EOF'
+sed 's/$/\r/' >"$package/README.txt" <<'EOF'
 Orvane for 64-bit Windows
 
-Unzip this folder anywhere and run orvane.exe from it (double-click, or
-from a command prompt). It reads its font, sprites, sounds and music from the
-folder it runs in and writes orvane.log there.
+Unzip this package anywhere: it makes one folder, orvane. Start orvane.exe
+in that folder by double-clicking it, or from a command prompt opened in that
+folder: the game reads its font, sprites, sounds and music from the folder it
+is started in, and writes orvane.log there. Started from another folder, it
+says so and does not start.
 
 SPACE       start; jump, higher the longer it is held
 A / D       walk left / right
 left click  attack towards the pointer
 Q           quit
 
+The window's close button does nothing: Q quits. Closing the console window,
+or Ctrl+C in it, ends the game as Q does.
+
 OpenAL32.dll is OpenAL Soft (LGPL, see licenses/openal-COPYING): it may be
 replaced by another build of OpenAL Soft. Licence texts of everything in this
 package are in licenses/.
 EOF
-(cd "$package" && zip -q -r -X ../orvane-windows.zip .)
+(cd "$out/package" && zip -q -r -X ../orvane-windows.zip orvane)
 echo "packed $out/orvane-windows.zip"
 
 # Every DLL the program or OpenAL Soft needs is either Windows' own or in the

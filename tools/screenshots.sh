@@ -94,7 +94,7 @@ play_once() {
         shot="$work/play-$i.png"
         import -window "$window" "$shot" 2>/dev/null || continue
         read -r cyan red green swing < <(score "$shot")
-        [ "$cyan" -gt 250 ] || continue # the whole player, not blinking
+        [ "$cyan" -gt 150 ] || continue # the whole player, not blinking
         both=$((red < green ? red : green))
         if [ "$both" -gt "$best_play_score" ]; then best_play=$shot best_play_score=$both; fi
         [ "$best_play_score" -ge 150 ] && [ "$i" -ge 4 ] && break
@@ -111,7 +111,7 @@ play_once() {
         sleep 0.05
         import -window "$window" "$shot" 2>/dev/null || continue
         read -r cyan red green swing < <(score "$shot")
-        [ "$cyan" -gt 250 ] || continue
+        [ "$cyan" -gt 150 ] || continue
         if [ "$swing" -gt "$best_swing_score" ]; then best_swing=$shot best_swing_score=$swing; fi
     done
 

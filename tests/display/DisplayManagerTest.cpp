@@ -1,4 +1,5 @@
 #include "WindowHarness.h"
+#include "support/ReferenceRenderer.h"
 
 #include "engine/core/LogManager.h"
 #include "engine/display/DisplayManager.h"
@@ -138,6 +139,30 @@ TEST_F(DisplayTest, CharacterIsBoldSize25AtItsCellsUnroundedCorner)
     ov::WorldManager::getInstance().setView(ov::Box(ov::Vector(5, 1), 80, 30));
     ASSERT_EQ(display().drawCh(ov::Vector(15, 3), 'X', ov::RED), 0);
     EXPECT_TRUE(sameImage(drawn, harness::readBack()));
+}
+
+// Every printable character lies wholly within the part of its cell that its
+// own background covers: the backgrounds of neighbours drawn after it, on
+// all four sides, leave it as it was drawn alone.
+TEST_F(DisplayTest, NoCharacterIsCutByItsNeighbours)
+{
+    const auto drawAll = [&](bool neighbours) {
+        display().swapBuffers();
+        for (int c = 33; c < 127; ++c)
+        {
+            const ov::Vector at(static_cast<float>(2 + 3 * ((c - 33) % 25)), static_cast<float>(2 + 3 * ((c - 33) / 25)));
+            ASSERT_EQ(display().drawCh(at, static_cast<char>(c), ov::WHITE), 0);
+            if (!neighbours)
+                continue;
+            for (const ov::Vector side : {ov::Vector(-1, 0), ov::Vector(1, 0), ov::Vector(0, -1), ov::Vector(0, 1)})
+                ASSERT_EQ(display().drawCh(at + side, ' ', ov::WHITE), 0);
+        }
+    };
+    drawAll(false);
+    const sf::Image alone = harness::readBack();
+    drawAll(true);
+    EXPECT_LE(test::worstPatch(alone, harness::readBack()), test::MOST_IN_A_PATCH);
+    display().swapBuffers();
 }
 
 TEST_F(DisplayTest, CellBackgroundHidesWhatWasDrawnInTheCharactersCell)

@@ -19,13 +19,7 @@ const char LOOP_START[] = "--------START GAME LOOP--------";
 const char LOOP_END[] = "---------END GAME LOOP---------";
 const char FAILED_START[] = "The game could not start; orvane.log says why.\n";
 
-int countOf(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-        ++count;
-    return count;
-}
+
 
 } // namespace
 
@@ -53,7 +47,10 @@ TEST(Faults, FontMissingOrAPipeEndsTheProgramCleanly)
         EXPECT_EQ("ERROR", log.lines()[font].level);
         EXPECT_GT(log.find("Driver", "Error starting GameManager."), font);
         EXPECT_EQ(-1, log.find("GameManager", LOOP_START));
-        EXPECT_EQ(1, countOf(run.errorOutput(), FAILED_START)) << run.errorOutput();
+        // Missing, it most likely means the game was started in another folder, and the terminal says so.
+        const std::string said = pipe ? FAILED_START : "The game could not start: its font ov-font.ttf is not in the "
+                                                       "folder it was started in (" + run.dir() + ").";
+        EXPECT_EQ(1, countOf(run.errorOutput(), said)) << run.errorOutput();
     }
 }
 
@@ -186,20 +183,22 @@ TEST(Faults, ClosedStandardErrorKeepsTheLibrariesOutOfTheLog)
     EXPECT_EQ("Started.", log.lines().front().message);
 }
 
-// Without a sound card every call of the audio layer fails and says so on
-// the standard error; a music stream kept restarting its source and wrote
-// tens of megabytes a second. The game now plays silently: what is left is
-// one complaint per sound slot made at start-up, nothing per frame.
+// Without a sound card every call of the audio layer would fail and say so
+// on the standard error, and the drivers it tries complain as it opens the
+// device: thousands of lines a game. The game learns it once and plays
+// silently, with a WARN line in the log and at most a few on the terminal.
+// Run as a user without a sound card meets it: no driver named.
 TEST(Faults, WithoutAnAudioDeviceTheGamePlaysSilentlyAndQuietly)
 {
+    if (std::filesystem::exists("/dev/snd/controlC0"))
+        GTEST_SKIP() << "this machine has a sound card";
     GameRun run;
-    // A driver list naming no real driver opens no device, as no sound card does.
-    run.setCommandPrefix({"env", "ALSOFT_DRIVERS=no-such-driver"});
+    run.setCommandPrefix({"env", "-u", "ALSOFT_DRIVERS", "-u", "ALSOFT_CONF"});
     ASSERT_TRUE(run.start());
     seeStartScreenThenQuit(run);
     expectCleanEnd(run);
     EXPECT_GE(run.log().find("Sound", "No audio device could be opened; playing without sound."), 0);
-    EXPECT_LT(run.errorOutput().size(), 400000u);
+    EXPECT_LE(countOf(run.errorOutput(), "\n"), 5) << run.errorOutput().substr(0, 2000);
 }
 
 // Limits a user or an administrator may set: a file that cannot grow is a

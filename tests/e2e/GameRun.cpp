@@ -52,7 +52,7 @@ GameRun::GameRun(Staging staging)
         ADD_FAILURE() << "cannot make a working directory under /tmp";
         return;
     }
-    m_dir = pattern;
+    m_dir = m_base = pattern;
     if (staging == Staging::Nothing)
         return;
 
@@ -74,15 +74,15 @@ GameRun::GameRun(Staging staging)
 GameRun::~GameRun()
 {
     m_process.kill();
-    if (m_dir.empty())
+    if (m_base.empty())
         return;
     if (std::getenv("ORVANE_KEEP_E2E_DIR") || ::testing::Test::HasFailure())
     {
-        std::cout << "[ e2e ] the run's files are kept in " << m_dir << std::endl;
+        std::cout << "[ e2e ] the run's files are kept in " << m_base << std::endl;
         return;
     }
     std::error_code ignored;
-    fs::remove_all(m_dir, ignored);
+    fs::remove_all(m_base, ignored);
 }
 
 std::string GameRun::path(const std::string& relative) const

@@ -38,6 +38,9 @@ public:
 
     const std::string& dir() const { return m_dir; }
     std::string path(const std::string& relative) const;
+    // Makes a folder of the directory (a package unpacked into it) the one
+    // the program runs in and its files are read from.
+    void enterFolder(const std::string& relative) { m_dir = path(relative); }
 
     // Changes to the staged data, before `start`.
     void removeFile(const std::string& relative);
@@ -60,8 +63,8 @@ public:
     // Extra sanitizer options are appended to ASAN_OPTIONS.
     bool start(bool withDisplay = true, const std::string& extraAsanOptions = "");
     // Starts another program in the directory instead (a Windows build under
-    // Wine), with the real clock and audio output, and the variables given
-    // ("NAME=value") added to the environment.
+    // Wine), with the real clock and audio output, and the
+    // variables given ("NAME=value") added to the environment.
     bool startProgram(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
     Process& process() { return m_process; }
     // Starts one more copy of the program in the same directory, as `start`
@@ -107,6 +110,7 @@ private:
     bool m_stderrClosed = false;
     bool m_closedPipe = false;
     bool m_fakeClock = true;
+    std::string m_base; // made for the run, removed with it
     std::string m_dir;
     Process m_process;
     double m_startedAt = 0;

@@ -235,6 +235,14 @@ int loadedResources(const test::GameLog& log)
     return n;
 }
 
+int countOf(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
 void note(const std::string& text)
 {
     std::cout << "[ e2e      ] " << text << std::endl;

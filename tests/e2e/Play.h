@@ -76,6 +76,9 @@ void seeStartScreenThenQuit(GameRun& run, bool startScreen = true);
 // Lines of the resource manager that report a sprite, sound or music loaded.
 int loadedResources(const test::GameLog& log);
 
+// How many times the part stands in the text.
+int countOf(const std::string& text, const std::string& part);
+
 // A figure worth seeing in the test's output (printed, not asserted).
 void note(const std::string& text);
 

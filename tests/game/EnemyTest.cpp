@@ -1,6 +1,7 @@
 #include "GameTestSupport.h"
 
 #include "engine/core/Clock.h"
+#include "engine/resources/ResourceManager.h"
 #include "engine/world/WorldManager.h"
 #include "game/EnemyBat.h"
 #include "game/EnemySlime.h"
@@ -150,4 +151,30 @@ TEST_F(GameTest, SlimeHoldsItsFirstFrameInTheAirAndSquashesOnLanding)
     gametest::step(slime);
     EXPECT_EQ(1, slime->getAnimation().getIndex());
     EXPECT_EQ(16, slime->getAnimation().getSlowdownCount());
+}
+
+// A killed enemy cries; one taken away with the whole world when the game
+// ends does not, so quitting is quiet.
+TEST_F(GameTest, OnlyKilledEnemiesPlayTheirDeathSound)
+{
+    ov::ResourceManager& resources = ov::ResourceManager::getInstance();
+    sf::Sound* batCry = resources.getSound("bat_die")->getSound();
+    sf::Sound* slimeCry = resources.getSound("slime_die")->getSound();
+    ASSERT_TRUE(batCry && slimeCry);
+    ov::WorldManager& world = ov::WorldManager::getInstance();
+
+    world.markForDelete(new EnemyBat);
+    world.markForDelete(slimeOnGround(30));
+    world.update(1);
+    EXPECT_EQ(sf::Sound::Playing, batCry->getStatus());
+    EXPECT_EQ(sf::Sound::Playing, slimeCry->getStatus());
+    batCry->stop();
+    slimeCry->stop();
+
+    new EnemyBat;
+    slimeOnGround(30);
+    world.stop();
+    EXPECT_TRUE(world.getAllObjects().isEmpty());
+    EXPECT_EQ(sf::Sound::Stopped, batCry->getStatus());
+    EXPECT_EQ(sf::Sound::Stopped, slimeCry->getStatus());
 }
