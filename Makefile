@@ -2,11 +2,12 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# `make run` builds the game alone, optimised, in a folder of its own, so that
-# it needs neither the test packages nor the time to build the tests.
+# `make run` builds the game and its replayer alone, optimised, in a folder
+# of its own, so that it needs neither the test packages nor the time to
+# build the tests.
 RUN_DIR ?= build-run
 
-.PHONY: all run test check build deps-run deps-test bench clean windows
+.PHONY: all run test check build deps-run deps-test bench clean windows recordings
 
 all: build
 
@@ -24,7 +25,7 @@ build: $(BUILD_DIR)/CMakeCache.txt
 
 run: deps-run
 	cmake -S . -B $(RUN_DIR) -DCMAKE_BUILD_TYPE=Release -DORVANE_TESTS=OFF
-	cmake --build $(RUN_DIR) -j $(JOBS) --target orvane
+	cmake --build $(RUN_DIR) -j $(JOBS) --target orvane orvane-replay
 	cd $(RUN_DIR) && ./orvane
 
 check: deps-test build
@@ -38,6 +39,12 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON -DORVANE_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	tools/with-xvfb.sh tools/run-bench.sh build-bench
+
+# The recordings the tests replay, played again into tests/e2e/recordings:
+# after a change to what the game does, on purpose.
+recordings: deps-test build
+	ORVANE_RECORDINGS_OUT=$(CURDIR)/tests/e2e/recordings tools/with-xvfb.sh \
+		$(BUILD_DIR)/tests/e2e/e2e_tests --gtest_filter='RecordAgain.*'
 
 # The game for 64-bit Windows, packed as build-windows/orvane-windows.zip.
 windows:

@@ -4,10 +4,7 @@
 // game. Prints one line per scene:
 //   render SCENE: batched X ms/frame, per-character Y ms/frame, speed-up Z
 // Each figure is the median over FRAMES frames, the two ways taking turns.
-#include "engine/core/LogManager.h"
-#include "engine/core/Platform.h"
 #include "engine/display/DisplayManager.h"
-#include "engine/resources/ResourceManager.h"
 #include "engine/resources/Sprite.h"
 #include "engine/world/Geometry.h"
 #include "engine/world/Object.h"
@@ -15,14 +12,12 @@
 #include "engine/world/WorldManager.h"
 #include "BenchLevel.h"
 #include "game/FloorManager.h"
-#include "game/GameResources.h"
 #include "game/Player.h"
 #include "support/ReferenceRenderer.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -220,20 +215,8 @@ bool measure(const char* name, const std::vector<test::Cell>& cells)
 
 int main()
 {
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    if (!ov::platform::displayAvailable())
-    {
-        std::fprintf(stderr, "render_bench: needs an X display (tools/with-xvfb.sh)\n");
+    if (!startBenchEngine("render_bench"))
         return 1;
-    }
-    ov::LogManager::getInstance().start();
-    if (display().start() != 0 || ov::WorldManager::getInstance().start() != 0
-        || ov::ResourceManager::getInstance().start() != 0)
-    {
-        std::fprintf(stderr, "render_bench: cannot start the engine (is the font beside it?)\n");
-        return 1;
-    }
-    loadResources();
 
     bool ok = measure("full-screen", test::fullScreenScene());
 
@@ -247,8 +230,6 @@ int main()
     }
     ok = measure("game", game) && ok;
 
-    ov::WorldManager::getInstance().stop();
-    display().stop();
-    ov::LogManager::getInstance().stop();
+    stopBenchEngine();
     return ok ? 0 : 1;
 }

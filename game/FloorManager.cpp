@@ -54,7 +54,7 @@ FloorManager& FloorManager::getInstance()
     return instance;
 }
 
-FloorManager::FloorManager() : m_seed(ov::timeOfDayMs())
+FloorManager::FloorManager() : m_seed(ov::randomSeed())
 {
     setType("FloorManager");
 }

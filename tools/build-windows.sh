@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the game for 64-bit Windows and packs it: tools/build-windows.sh [BUILD_DIR]
 # (build-windows by default). The package, BUILD_DIR/orvane-windows.zip, holds
-# one folder, orvane/, with orvane.exe, OpenAL32.dll, the game's data laid out
+# one folder, orvane/, with orvane.exe, orvane-replay.exe, OpenAL32.dll, the game's data laid out
 # as the program reads it from its working folder, the licence texts of
 # everything in it and a README.txt with Windows line ends.
-# ORVANE_WINDOWS_TARGETS (default: orvane) names what else to build, for the
-# tests: "all" builds the Windows test programs too.
+# ORVANE_WINDOWS_TARGETS (default: orvane orvane-replay) names what to build;
+# "all", for the tests, builds the Windows test programs too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build-windows}
-targets=${ORVANE_WINDOWS_TARGETS:-orvane}
+targets=${ORVANE_WINDOWS_TARGETS:-orvane orvane-replay}
 
 tools/install-deps.sh windows
 prefix=$(tools/windows-deps.sh | tail -n 1)
@@ -31,8 +31,8 @@ done
 package=$out/package/orvane
 rm -rf "$out/package" "$out/orvane-windows.zip"
 mkdir -p "$package/licenses"
-cp "$out/orvane.exe" "$package/"
-x86_64-w64-mingw32-strip "$package/orvane.exe"
+cp "$out/orvane.exe" "$out/orvane-replay.exe" "$package/"
+x86_64-w64-mingw32-strip "$package/orvane.exe" "$package/orvane-replay.exe"
 cp -r data/sprites data/sounds data/musics data/ov-font.ttf "$package/"
 cp "$prefix/bin/OpenAL32.dll" "$package/"
 x86_64-w64-mingw32-strip "$package/OpenAL32.dll"
@@ -56,6 +56,13 @@ A / D       walk left / right
 left click  attack towards the pointer
 Q           quit
 
+Every game writes orvane.replay beside orvane.log: a recording of the run.
+To report a fault, send both files. To watch a recording, open a command
+prompt in this folder and type:  orvane-replay orvane.replay
+(first copy the recording under another name, since a new game overwrites
+it). Q ends a replay; --fast plays it without waiting between frames, and
+--check also says whether the game still plays it exactly as recorded.
+
 The window's close button does nothing: Q quits. Closing the console window,
 or Ctrl+C in it, ends the game as Q does.
 
@@ -69,7 +76,7 @@ echo "packed $out/orvane-windows.zip"
 # Every DLL the program or OpenAL Soft needs is either Windows' own or in the
 # package (no MinGW runtime DLL).
 missing=0
-for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" "$package/OpenAL32.dll" |
+for dll in $(x86_64-w64-mingw32-objdump -p "$package/orvane.exe" "$package/orvane-replay.exe" "$package/OpenAL32.dll" |
     sed -n 's/^\tDLL Name: //p' | sort -u); do
     case "$(echo "$dll" | tr 'A-Z' 'a-z')" in
     kernel32.dll | user32.dll | gdi32.dll | winmm.dll | opengl32.dll | advapi32.dll | msvcrt.dll | shell32.dll | \

@@ -12,7 +12,7 @@ cd "$build_dir"
 echo "== Drawing a frame: gathered into one draw call, and one character at a time"
 bench/render_bench
 
-echo "== World update and draw pass, the whole level built"
+echo "== World update and draw pass, and recording a frame, the whole level built"
 bench/world_bench --benchmark_min_time=2
 
 echo "== World at scale: build, update and delete from 1000 to 20000 objects, and crowds of movers"

@@ -2,6 +2,7 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/core/Recorder.h"
 
 #include <cstdio>
 
@@ -30,7 +31,18 @@ int elapsed(int from, int to)
 
 UtcTime currentUtcTime()
 {
-    return g_utcTimeSource ? g_utcTimeSource() : platform::utcTime();
+    // Every reading of the run goes through the recorder, which keeps it,
+    // or gives the recorded one in its place when the run is replayed.
+    const UtcTime now = g_utcTimeSource ? g_utcTimeSource() : platform::utcTime();
+    const int kept = Recorder::getInstance().time(toMilliseconds(now));
+    if (kept == toMilliseconds(now))
+        return now;
+    return UtcTime{kept / 3600000, kept / 60000 % 60, kept / 1000 % 60, kept % 1000};
+}
+
+int randomSeed()
+{
+    return Recorder::getInstance().seed(timeOfDayMs());
 }
 
 void setUtcTimeSource(UtcTimeSource source)

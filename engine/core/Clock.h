@@ -20,8 +20,13 @@ int timeOfDayMs();
 // The current UTC time of day as "hh:mm:ss.mmm".
 std::string getTimeString();
 
-// The UTC time that the engine sees: the system's, or a test's.
+// The UTC time that the engine sees: the system's, or a test's; in a
+// replayed run, the recorded one.
 UtcTime currentUtcTime();
+
+// A seed for the game's random numbers: the time of day in milliseconds,
+// kept with the run's recording (a replayed run gets the recorded one).
+int randomSeed();
 
 // Lets tests set the time of day (for example just before midnight).
 // Passing nullptr returns to the system clock.

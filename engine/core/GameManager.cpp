@@ -4,6 +4,7 @@
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/core/Recorder.h"
 #include "engine/display/DisplayManager.h"
 #include "engine/display/InputManager.h"
 #include "engine/world/Object.h"
@@ -49,9 +50,18 @@ int GameManager::start()
     platform::setDisplayLostHandler(&GameManager::onDisplayLost);
     DisplayManager::getInstance().setFailureHandler(&GameManager::onGraphicsFailed);
 
+    // The run is recorded from its first reading of the clock; the recording
+    // is written beside the log once the log is ours (its lock keeps a second
+    // copy in this folder off both).
+    Recorder& recorder = Recorder::getInstance();
+    recorder.startRecording();
     // Without a log there is nowhere to say why.
     if (LogManager::getInstance().start() != 0)
+    {
+        recorder.finish();
         return -1;
+    }
+    recorder.openFile(RECORDING_FILE);
 
     if (DisplayManager::getInstance().start() != 0)
     {
@@ -85,6 +95,7 @@ void GameManager::stop()
     WorldManager::getInstance().stop();
     DisplayManager::getInstance().stop();
     LogManager::getInstance().stop();
+    Recorder::getInstance().finish();
 
     // Base stop: its "Stopped." line is skipped because the log is closed now.
     Manager::stop();
@@ -124,7 +135,9 @@ void GameManager::run()
 
 int GameManager::runFrame(Clock& clock, int adjustTime, const char*& doing)
 {
+    Recorder& recorder = Recorder::getInstance();
     ++m_stepCount;
+    recorder.beginFrame(m_stepCount);
     clock.delta();
 
     WorldManager& world = WorldManager::getInstance();
@@ -139,7 +152,7 @@ int GameManager::runFrame(Clock& clock, int adjustTime, const char*& doing)
     // A copy: objects created by these handlers get their first step next frame.
     doing = "stepping the objects";
     EventStep step;
-    ObjectList objects = world.getAllObjects();
+    const ObjectList objects = world.getAllObjects();
     ObjectListIterator iterator(&objects);
     for (iterator.first(); !iterator.isDone(); iterator.next())
         iterator.currentObject()->handleEvent(step);
@@ -150,13 +163,53 @@ int GameManager::runFrame(Clock& clock, int adjustTime, const char*& doing)
         sleepTime = 0;
 
     clock.delta();
-    m_sleep(sleepTime);
+    // A replay played fast runs its frames one after the other.
+    if (!recorder.isFast())
+        m_sleep(sleepTime);
     int actualSleep = clock.split();
 
-    if (platform::quitRequested())
+    if (recorder.quit(platform::quitRequested()))
         m_gameOver = true;
+    if (recorder.getMode() != Recorder::Mode::OFF)
+    {
+        doing = "digesting the world";
+        digestWorld();
+    }
     // Oversleeping is paid back in the next frame; undersleeping is not made up.
     return actualSleep > sleepTime ? actualSleep - sleepTime : 0;
+}
+
+void GameManager::digestWorld()
+{
+    const ObjectList objects = WorldManager::getInstance().getAllObjects();
+    m_digests.clear();
+    for (int i = 0; i < objects.getCount(); ++i)
+        m_digests.emplace_back(objects.get(i)->getId(), objects.get(i)->digest());
+    Recorder::getInstance().endFrame(m_digests, &GameManager::describe);
+}
+
+std::string GameManager::describe(int id)
+{
+    // Found by a walk: only a replay that parts from its recording asks.
+    const ObjectList objects = WorldManager::getInstance().getAllObjects();
+    for (int i = 0; i < objects.getCount(); ++i)
+    {
+        const Object* object = objects.get(i);
+        if (object->getId() != id)
+            continue;
+        const Vector velocity = object->getVelocity();
+        const Box box = object->getBox();
+        char text[512];
+        std::snprintf(text, sizeof text,
+                      "%s %d (as replayed: position %.6g %.6g, velocity %.6g %.6g, box %.6g %.6g %.6g x %.6g, "
+                      "sprite '%s' frame %d, altitude %d, collision kind %d)",
+                      object->getType().c_str(), id, object->getPosition().x, object->getPosition().y, velocity.x,
+                      velocity.y, box.corner.x, box.corner.y, box.horizontal, box.vertical,
+                      object->getSpriteName().c_str(), object->getAnimation().getIndex(), object->getAltitude(),
+                      static_cast<int>(object->getCollisionKind()));
+        return text;
+    }
+    return "object " + std::to_string(id) + " (no longer in the replayed world)";
 }
 
 void GameManager::onDisplayLost(const char* displayName)
@@ -185,6 +238,7 @@ void GameManager::stopWithoutDisplay()
     game.logMessage("", "Stopping managers.");
     WorldManager::getInstance().stop();
     LogManager::getInstance().stop();
+    Recorder::getInstance().finish();
     platform::exitNow(0);
 }
 

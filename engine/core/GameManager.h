@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/core/Manager.h"
+#include "engine/core/Recorder.h"
+
+#include <string>
 
 namespace ov
 {
@@ -39,11 +42,17 @@ public:
     using SleepFunction = void (*)(int milliseconds);
     void setSleepFunction(SleepFunction sleep);
 
+    // A frame's end for the recorder: every object's digest, in the world's
+    // order (the loop calls it while a run is recorded or replayed).
+    void digestWorld();
+
 private:
     GameManager();
     // One frame: input, update, draw, show, the loop's step event and the
     // sleep. Says what it is doing as it goes; returns the next frame's adjustment.
     int runFrame(Clock& clock, int adjustTime, const char*& doing);
+    // Tells of an object of the world by its id, for a replay's report.
+    static std::string describe(int id);
     // The connection to the display is gone, or the graphics library failed
     // (crashed) while doing something: says so, then stopWithoutDisplay.
     [[noreturn]] static void onDisplayLost(const char* displayName);
@@ -54,6 +63,7 @@ private:
 
     bool m_gameOver = false;
     int m_stepCount = 0;
+    Recorder::ObjectDigests m_digests; // kept between frames for its memory
     Manager* m_floorManager = nullptr;
     SleepFunction m_sleep;
 };

@@ -18,6 +18,10 @@ struct UtcTime;
 namespace platform
 {
 
+// The system's name as a recording names it: the standard library's random
+// numbers, from which the levels are drawn, differ from system to system.
+const char* name();
+
 // The current time of day in UTC, to the millisecond.
 UtcTime utcTime();
 

@@ -83,6 +83,15 @@ extern "C" void onGuardedCrash(int)
 
 } // namespace
 
+const char* name()
+{
+#ifdef __linux__
+    return "linux";
+#else
+    return "posix";
+#endif
+}
+
 UtcTime utcTime()
 {
     timespec now{};

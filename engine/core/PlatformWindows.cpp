@@ -59,6 +59,11 @@ std::string systemMessage(DWORD error)
 
 } // namespace
 
+const char* name()
+{
+    return "windows";
+}
+
 UtcTime utcTime()
 {
     SYSTEMTIME now;

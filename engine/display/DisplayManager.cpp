@@ -2,6 +2,7 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/core/Recorder.h"
 #include "engine/world/WorldManager.h"
 
 #include <algorithm>
@@ -89,7 +90,8 @@ int DisplayManager::start()
             return -1;
         }
         m_window->setMouseCursorVisible(true);
-        m_window->setVerticalSyncEnabled(true);
+        // A replay played fast shows its frames as fast as they come.
+        m_window->setVerticalSyncEnabled(!Recorder::getInstance().isFast());
         placeOnDesktop();
     }
 

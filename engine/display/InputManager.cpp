@@ -3,6 +3,7 @@
 #include "engine/core/KeyTable.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/core/Recorder.h"
 #include "engine/display/DisplayManager.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
@@ -39,22 +40,38 @@ void deliver(const Event& event)
         it.currentObject()->handleEvent(event);
 }
 
-void deliverKey(Key key, KeyboardAction action)
+// The frame's input as events, each to every object: the window's in their
+// order, then the keys held in the table's order, then the buttons held.
+void deliver(const FrameInput& input)
 {
-    EventKeyboard event;
-    event.setKey(key);
-    event.setAction(action);
-    deliver(event);
-}
-
-void deliverMouse(MouseAction action, MouseButton button, const Vector* position)
-{
-    EventMouse event;
-    event.setAction(action);
-    event.setButton(button);
-    if (position)
-        event.setPosition(*position);
-    deliver(event);
+    for (const FrameInput::Happening& happening : input.happenings)
+    {
+        if (happening.kind == FrameInput::Happening::KEY_PRESSED || happening.kind == FrameInput::Happening::KEY_RELEASED)
+        {
+            deliver(EventKeyboard(static_cast<Key>(happening.code), happening.kind == FrameInput::Happening::KEY_PRESSED
+                                                                        ? KeyboardAction::Pressed
+                                                                        : KeyboardAction::Released));
+            continue;
+        }
+        EventMouse event;
+        event.setAction(happening.kind == FrameInput::Happening::MOUSE_MOVED ? MouseAction::Moved : MouseAction::Clicked);
+        event.setButton(static_cast<MouseButton>(happening.code));
+        event.setPosition(happening.position);
+        deliver(event);
+    }
+    for (int key = 0; key < KEY_COUNT; ++key)
+        if (input.keys[key])
+            deliver(EventKeyboard(static_cast<Key>(key), KeyboardAction::Held));
+    const MouseButton buttons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
+    for (int i = 0; i < 3; ++i)
+    {
+        if (!input.buttons[i])
+            continue;
+        EventMouse event;
+        event.setAction(MouseAction::Held);
+        event.setButton(buttons[i]);
+        deliver(event);
+    }
 }
 
 // The picture is stretched over the window at any size: a pointer at the
@@ -114,70 +131,65 @@ void InputManager::getInput()
     if (!window)
         return;
 
+    // The frame's input as the window gives it, kept by the recorder; a
+    // replayed run hands out the recorded input instead, and the window
+    // only tells whether Q in it ends the replay.
+    Recorder& recorder = Recorder::getInstance();
+    const bool replaying = recorder.getMode() == Recorder::Mode::REPLAYING;
+    FrameInput input;
     sf::Event event;
     while (window->pollEvent(event))
     {
+        using Happening = FrameInput::Happening;
         switch (event.type)
         {
         case sf::Event::KeyPressed:
-            deliverKey(toEngineKey(event.key.code), KeyboardAction::Pressed);
+            if (replaying && event.key.code == sf::Keyboard::Q)
+                recorder.abandon();
+            input.happenings.push_back({Happening::KEY_PRESSED, static_cast<int>(toEngineKey(event.key.code)), {}});
             break;
         case sf::Event::KeyReleased:
-            deliverKey(toEngineKey(event.key.code), KeyboardAction::Released);
+            input.happenings.push_back({Happening::KEY_RELEASED, static_cast<int>(toEngineKey(event.key.code)), {}});
             break;
         case sf::Event::MouseMoved:
-        {
-            Vector position = pointerPosition(*window, event.mouseMove.x, event.mouseMove.y);
-            deliverMouse(MouseAction::Moved, MouseButton::Undefined, &position);
+            input.happenings.push_back(
+                {Happening::MOUSE_MOVED, -1, pointerPosition(*window, event.mouseMove.x, event.mouseMove.y)});
             break;
-        }
         case sf::Event::MouseButtonPressed:
-        {
-            Vector position = pointerPosition(*window, event.mouseButton.x, event.mouseButton.y);
-            deliverMouse(MouseAction::Clicked, toEngineButton(event.mouseButton.button), &position);
+            input.happenings.push_back({Happening::MOUSE_CLICKED, static_cast<int>(toEngineButton(event.mouseButton.button)),
+                                        pointerPosition(*window, event.mouseButton.x, event.mouseButton.y)});
             break;
-        }
         default:
             // Closing the window included: the game decides when it ends.
             break;
         }
     }
-
     // The whole keyboard and the buttons in one query each, not one per key
     // (each would be a round trip to the display server), after the events:
     // a key pressed this frame is reported pressed, then held.
-    bool keys[KEY_COUNT];
-    platform::readHeldKeys(keys);
-    for (const KeyPair& pair : KEY_TABLE)
+    if (!replaying)
     {
-        if (keys[static_cast<int>(pair.key)])
-            deliverKey(pair.key, KeyboardAction::Held);
+        platform::readHeldKeys(input.keys);
+        platform::readHeldButtons(input.buttons[0], input.buttons[1], input.buttons[2]);
     }
-
-    bool left = false;
-    bool middle = false;
-    bool right = false;
-    platform::readHeldButtons(left, middle, right);
-    const bool held[] = {left, middle, right};
-    const MouseButton buttons[] = {MouseButton::Left, MouseButton::Middle, MouseButton::Right};
-    for (int i = 0; i < 3; ++i)
-    {
-        if (held[i])
-            deliverMouse(MouseAction::Held, buttons[i], nullptr);
-    }
+    recorder.input(input);
+    deliver(input);
 }
 
 bool InputManager::isKeyDown(Key key) const
 {
-    // The keyboard state needs a display; there is none to ask before the window.
-    if (!DisplayManager::getInstance().getWindow())
-        return false;
+    // The keyboard state needs a display; there is none to ask before the
+    // window. A replayed run gets the recorded answer.
     const int index = static_cast<int>(key);
-    if (index < 0 || index >= KEY_COUNT)
-        return false;
-    bool keys[KEY_COUNT];
-    platform::readHeldKeys(keys);
-    return keys[index];
+    bool down = false;
+    if (DisplayManager::getInstance().getWindow() && index >= 0 && index < KEY_COUNT &&
+        Recorder::getInstance().getMode() != Recorder::Mode::REPLAYING)
+    {
+        bool keys[KEY_COUNT];
+        platform::readHeldKeys(keys);
+        down = keys[index];
+    }
+    return Recorder::getInstance().keyDown(down);
 }
 
 Key InputManager::toEngineKey(sf::Keyboard::Key key)

@@ -2,6 +2,7 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/core/Platform.h"
+#include "engine/core/Recorder.h"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Err.hpp>
@@ -37,15 +38,17 @@ bool probeAudio()
     const std::string said = platform::releaseStandardError();
     sf::err().rdbuf(previous);
 
-    if (returned && complaints.str().empty())
+    // The log says what the run found, a replayed run what the recorded run found.
+    const bool found = returned && complaints.str().empty();
+    if (!Recorder::getInstance().audio(found))
+        log.writeLog("WARN", "Sound", "No audio device could be opened; playing without sound.");
+    if (found)
     {
         // A working device's notes are the user's business: passed on as they were.
         std::fputs(said.c_str(), stderr);
         return true;
     }
-    const char message[] = "No audio device could be opened; playing without sound.";
-    log.writeLog("WARN", "Sound", "%s", message);
-    std::fprintf(stderr, "%s\n", message);
+    std::fprintf(stderr, "No audio device could be opened; playing without sound.\n");
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/world/Object.h"
 
+#include "engine/core/Digest.h"
 #include "engine/core/Event.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
@@ -161,6 +162,24 @@ bool Object::isOnGround()
             return true;
     }
     return false;
+}
+
+std::uint32_t Object::digest() const
+{
+    Digest digest;
+    digest.add(m_id);
+    digest.add(m_type);
+    for (float value : {m_position.x, m_position.y, m_direction.x, m_direction.y, m_speed, m_box.corner.x,
+                        m_box.corner.y, m_box.horizontal, m_box.vertical})
+        digest.add(value);
+    digest.add(m_spriteName);
+    digest.add(m_animation.getIndex());
+    digest.add(m_animation.getSlowdownCount());
+    digest.add(m_altitude);
+    digest.add(static_cast<std::int32_t>(m_collisionKind));
+    for (bool flag : {m_blockedBySoft, m_active, m_visible, m_gravity, m_alwaysDraw})
+        digest.add(flag);
+    return digest.value();
 }
 
 int Object::logMessage(const std::string& level, const char* format, ...)

@@ -5,6 +5,7 @@
 #include "engine/world/CollisionKind.h"
 #include "engine/world/Vector.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,11 @@ public:
 
     // Whether a blocking object lies just below.
     bool isOnGround();
+
+    // A fingerprint of the object's state: id, type, position, velocity,
+    // box, sprite and animation frame, altitude, collision kind and flags.
+    // A replayed run compares it with the recorded one frame by frame.
+    std::uint32_t digest() const;
 
     // Writes a log line with the source "type id".
     int logMessage(const std::string& level, const char* format, ...)

@@ -116,7 +116,7 @@ Process::Options GameRun::options(bool withDisplay, const std::string& extraAsan
 
     Process::Options options;
     options.argv = m_prefix;
-    options.argv.push_back(ORVANE_PROGRAM);
+    options.argv.insert(options.argv.end(), m_program.begin(), m_program.end());
     options.environment = environmentWithout(dropped);
     options.workDir = m_dir;
     options.stdoutPath = path("stdout.txt");

@@ -50,6 +50,9 @@ public:
 
     // Runs the program through another one (for example to change its user).
     void setCommandPrefix(const std::vector<std::string>& prefix) { m_prefix = prefix; }
+    // Runs another program of the build in its place, with its arguments:
+    // the replayer, {ORVANE_REPLAY_PROGRAM, "--check", "run.replay"}.
+    void setProgram(const std::vector<std::string>& argv) { m_program = argv; }
     // Without the fixed clock the level differs from run to run; the clock
     // library also takes descriptor 2 when it is free, as it is when the
     // program starts with its standard error closed.
@@ -107,6 +110,7 @@ private:
     Process::Options options(bool withDisplay, const std::string& extraAsanOptions) const;
 
     std::vector<std::string> m_prefix;
+    std::vector<std::string> m_program = {ORVANE_PROGRAM};
     bool m_stderrClosed = false;
     bool m_closedPipe = false;
     bool m_fakeClock = true;

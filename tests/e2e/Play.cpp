@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 
 namespace e2e
 {
@@ -233,6 +234,23 @@ int loadedResources(const test::GameLog& log)
         n += line.source == "ResourceManager" && loaded ? 1 : 0;
     }
     return n;
+}
+
+std::string storedRecording(const std::string& name)
+{
+    std::ifstream in(std::string(ORVANE_RECORDINGS) + "/" + name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void startReplay(GameRun& run, const std::string& recording, const std::vector<std::string>& options)
+{
+    run.writeFile("run.replay", recording);
+    std::vector<std::string> argv = {ORVANE_REPLAY_PROGRAM};
+    argv.insert(argv.end(), options.begin(), options.end());
+    argv.push_back("run.replay");
+    run.setProgram(argv);
+    run.setFakeClock(false);
+    ASSERT_TRUE(run.start());
 }
 
 int countOf(const std::string& text, const std::string& part)

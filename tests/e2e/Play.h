@@ -3,6 +3,8 @@
 #include "GameRun.h"
 #include "Image.h"
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,57 @@ struct Opening
 // Fails the test when the window, the start screen or the landing never comes.
 void playOpening(GameRun& run, Opening& opening);
 
+// A player who knows nothing: random A, D, Space and clicks anywhere in the
+// window, at random moments, and never Q.
+class Monkey
+{
+public:
+    explicit Monkey(unsigned seed) : m_random(seed) {}
+
+    void act(GameRun& run)
+    {
+        int choice = std::uniform_int_distribution<int>(0, 9)(m_random);
+        if (choice < 3)
+            toggle(run, "a");
+        else if (choice < 6)
+            toggle(run, "d");
+        else if (choice < 8)
+            run.tap("space");
+        else
+            run.click(std::uniform_int_distribution<int>(0, 1023)(m_random),
+                      std::uniform_int_distribution<int>(0, 767)(m_random));
+        ++m_inputs;
+    }
+
+    double pause() { return std::uniform_real_distribution<double>(0.05, 0.4)(m_random); }
+
+    // Keys still held are let go, so that the X server is left as found.
+    void releaseAll(GameRun& run)
+    {
+        for (const std::string& key : m_held)
+            run.keyUp(key);
+        m_held.clear();
+    }
+
+    int inputs() const { return m_inputs; }
+
+private:
+    void toggle(GameRun& run, const std::string& key)
+    {
+        if (m_held.erase(key))
+            run.keyUp(key);
+        else
+        {
+            run.keyDown(key);
+            m_held.insert(key);
+        }
+    }
+
+    std::mt19937 m_random;
+    std::set<std::string> m_held;
+    int m_inputs = 0;
+};
+
 // One line the log of a whole run must hold: source and message, or the
 // message's start when `prefix` is set.
 struct ExpectedLine
@@ -72,6 +125,12 @@ void expectCleanEnd(GameRun& run, bool logged = true);
 // Waits for the window and, where its sprite is there to show, the start
 // screen; then presses Space, lets the game play a moment and quits with Q.
 void seeStartScreenThenQuit(GameRun& run, bool startScreen = true);
+
+// A recording kept under tests/e2e/recordings.
+std::string storedRecording(const std::string& name);
+// Starts the replayer in the run's folder on a copy of the recording's text,
+// with the options given ("--fast", "--check"); its clock is the recording's.
+void startReplay(GameRun& run, const std::string& recording, const std::vector<std::string>& options);
 
 // Lines of the resource manager that report a sprite, sound or music loaded.
 int loadedResources(const test::GameLog& log);

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <random>
-#include <set>
 #include <utility>
 #include <vector>
 #include <string>
@@ -47,57 +45,6 @@ long residentKb(pid_t pid)
             return std::atol(line.c_str() + 6);
     return -1;
 }
-
-// A player who knows nothing: random A, D, Space and clicks anywhere in the
-// window, at random moments, and never Q.
-class Monkey
-{
-public:
-    explicit Monkey(unsigned seed) : m_random(seed) {}
-
-    void act(GameRun& run)
-    {
-        int choice = std::uniform_int_distribution<int>(0, 9)(m_random);
-        if (choice < 3)
-            toggle(run, "a");
-        else if (choice < 6)
-            toggle(run, "d");
-        else if (choice < 8)
-            run.tap("space");
-        else
-            run.click(std::uniform_int_distribution<int>(0, 1023)(m_random),
-                      std::uniform_int_distribution<int>(0, 767)(m_random));
-        ++m_inputs;
-    }
-
-    double pause() { return std::uniform_real_distribution<double>(0.05, 0.4)(m_random); }
-
-    // Keys still held are let go, so that the X server is left as found.
-    void releaseAll(GameRun& run)
-    {
-        for (const std::string& key : m_held)
-            run.keyUp(key);
-        m_held.clear();
-    }
-
-    int inputs() const { return m_inputs; }
-
-private:
-    void toggle(GameRun& run, const std::string& key)
-    {
-        if (m_held.erase(key))
-            run.keyUp(key);
-        else
-        {
-            run.keyDown(key);
-            m_held.insert(key);
-        }
-    }
-
-    std::mt19937 m_random;
-    std::set<std::string> m_held;
-    int m_inputs = 0;
-};
 
 } // namespace
 

@@ -58,7 +58,7 @@ private:
 // started there with Wine, on the test's X server, with OpenAL Soft's silent
 // output as every test here has it. tools/test-windows.sh runs this with
 // ORVANE_WINDOWS_ZIP naming the package.
-TEST(WindowsPackage, UnzippedAndRunUnderWineItStartsPlaysAndQuits)
+TEST(WindowsPackage, UnzippedAndRunUnderWineItStartsPlaysQuitsAndReplays)
 {
     const char* zip = std::getenv("ORVANE_WINDOWS_ZIP");
     ASSERT_TRUE(zip && *zip) << "ORVANE_WINDOWS_ZIP must name the package";
@@ -121,6 +121,14 @@ TEST(WindowsPackage, UnzippedAndRunUnderWineItStartsPlaysAndQuits)
     std::stringstream output;
     output << out.rdbuf() << err.rdbuf();
     EXPECT_LT(countOf(output.str(), "\n"), 20) << output.str().substr(0, 2000);
+
+    // The run's recording replays under Wine as it was played.
+    const std::string played = run.readFile("orvane.log");
+    run.writeFile("played.replay", run.readFile("orvane.replay"));
+    ASSERT_TRUE(run.startProgram({"wine", "orvane-replay.exe", "--fast", "--check", "played.replay"}, wine));
+    ASSERT_TRUE(run.waitForExit(120));
+    EXPECT_EQ(run.process().exitCode(), 0) << run.process().describeEnd() << "\n" << run.errorOutput();
+    EXPECT_TRUE(run.readFile("orvane.log") == played) << "the replay's log differs from the run's";
 
     char figures[200];
     std::snprintf(figures, sizeof figures,
