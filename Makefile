@@ -7,7 +7,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # build the tests.
 RUN_DIR ?= build-run
 
-.PHONY: all run test check build deps-run deps-test bench clean windows recordings
+.PHONY: all run test check build deps-run deps-test bench clean windows recordings docs
 
 all: build
 
@@ -40,6 +40,11 @@ bench:
 	cmake --build build-bench -j $(JOBS)
 	tools/with-xvfb.sh tools/run-bench.sh build-bench
 
+# The engine's API reference, build-docs/html/index.html.
+docs:
+	@tools/install-deps.sh docs
+	tools/make-docs.sh build-docs
+
 # The recordings the tests replay, played again into tests/e2e/recordings:
 # after a change to what the game does, on purpose.
 recordings: deps-test build
@@ -51,4 +56,4 @@ windows:
 	tools/build-windows.sh build-windows
 
 clean:
-	rm -rf $(BUILD_DIR) $(RUN_DIR) build-bench build-sanitize build-windows
+	rm -rf $(BUILD_DIR) $(RUN_DIR) build-bench build-sanitize build-windows build-docs

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing needs and that
-# this machine lacks. Usage: tools/install-deps.sh run|test|bench|windows
+# this machine lacks. Usage: tools/install-deps.sh run|test|bench|windows|docs
 set -euo pipefail
 
 run_packages="cmake make g++ libsfml-dev libx11-dev"
@@ -9,15 +9,17 @@ run_packages="cmake make g++ libsfml-dev libx11-dev"
 # for a source the mirror lacks), GoogleTest's sources, Wine to run what is
 # built, zip to pack it.
 windows_packages="cmake make g++ g++-mingw-w64-x86-64 dpkg-dev xz-utils distro-info-data googletest wine wine64 zip unzip"
-test_packages="$run_packages $windows_packages googletest libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick sox libsox-fmt-all faketime g++-mingw-w64-x86-64 clang libclang-rt-14-dev"
+test_packages="$run_packages $windows_packages googletest libgtest-dev xvfb xdotool x11-apps x11-utils imagemagick sox libsox-fmt-all faketime g++-mingw-w64-x86-64 clang libclang-rt-14-dev doxygen"
 bench_packages="$run_packages libbenchmark-dev xvfb"
+docs_packages="$run_packages doxygen"
 
 case "${1:-run}" in
     run) wanted=$run_packages ;;
     test) wanted=$test_packages ;;
     bench) wanted=$bench_packages ;;
     windows) wanted=$windows_packages ;;
-    *) echo "usage: $0 run|test|bench|windows" >&2; exit 2 ;;
+    docs) wanted=$docs_packages ;;
+    *) echo "usage: $0 run|test|bench|windows|docs" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Everything `make test` runs, headless: tools/run-tests.sh [BUILD_DIR]
 #  1. the test programs and the end-to-end scenarios of the main build,
-#     under a virtual display with silent audio;
+#     under a virtual display with silent audio (the engine installed into
+#     the build folder and the example game built against it among them),
+#     and the engine's reference (tools/make-docs.sh, into build-docs);
 #  2. the Windows build (tools/test-windows.sh): the package and the unit
 #     tests built for Windows, run under Wine;
 #  3. the sanitizer build (clang, AddressSanitizer and
@@ -18,6 +20,9 @@ export ALSOFT_DRIVERS=null
 
 echo "== Tests"
 tools/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure
+
+echo "== The engine's reference"
+tools/make-docs.sh build-docs
 
 echo "== Windows build, tested under Wine"
 tools/test-windows.sh "$build_dir"

@@ -8,10 +8,10 @@ namespace ov
 // A moment of the UTC day, to the millisecond.
 struct UtcTime
 {
-    int hour;
-    int minute;
-    int second;
-    int millisecond;
+    int hour; // 0 to 23
+    int minute; // 0 to 59
+    int second; // 0 to 59
+    int millisecond; // 0 to 999
 };
 
 // Milliseconds since UTC midnight, 0 to 86 399 999.

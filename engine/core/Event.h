@@ -20,8 +20,12 @@ class Event
 public:
     virtual ~Event() = default;
 
+    // The event's kind, one of the EVENT_TYPE_ names (or a game's own); receivers compare it before reading the
+    // subclass.
+    ///@{
     void setType(const std::string& type) { m_type = type; }
     const std::string& getType() const { return m_type; }
+    ///@}
 
 private:
     std::string m_type;

@@ -12,6 +12,8 @@ class Object;
 class EventCollision : public Event
 {
 public:
+    // The two objects, and where object1 would have been (world cells). The objects belong to the world.
+    ///@{
     EventCollision(Object* object1 = nullptr, Object* object2 = nullptr, Vector position = Vector())
         : m_position(position), m_object1(object1), m_object2(object2)
     {
@@ -24,6 +26,7 @@ public:
     Object* getObject1() const { return m_object1; }
     void setObject2(Object* object) { m_object2 = object; }
     Object* getObject2() const { return m_object2; }
+    ///@}
 
 private:
     Vector m_position;

@@ -28,9 +28,13 @@ enum class KeyboardAction : int
     Held = 2
 };
 
+// A key pressed or released in this frame (in the window's order), or held (every frame while it is down, after the
+// window's events).
 class EventKeyboard : public Event
 {
 public:
+    // The key and what happened to it.
+    ///@{
     EventKeyboard(Key key = Key::Undefined, KeyboardAction action = KeyboardAction::Undefined)
         : m_key(key), m_action(action)
     {
@@ -41,6 +45,7 @@ public:
     Key getKey() const { return m_key; }
     void setAction(KeyboardAction action) { m_action = action; }
     KeyboardAction getAction() const { return m_action; }
+    ///@}
 
 private:
     Key m_key;

@@ -13,6 +13,9 @@ namespace ov
 class EventView : public Event
 {
 public:
+    // The view object's label, the value, and whether the value is added (true) or replaces the view object's
+    // (false).
+    ///@{
     EventView(const std::string& tag = std::string(), int value = 0, bool delta = true)
         : m_tag(tag), m_value(value), m_delta(delta)
     {
@@ -25,6 +28,7 @@ public:
     int getValue() const { return m_value; }
     void setDelta(bool delta) { m_delta = delta; }
     bool getDelta() const { return m_delta; }
+    ///@}
 
 private:
     std::string m_tag;

@@ -15,8 +15,10 @@ namespace ov
 // a replayed run from its recording.
 struct FrameInput
 {
+    // One of the window's events.
     struct Happening
     {
+        // What happened, in the window's order.
         enum Kind
         {
             KEY_PRESSED,
@@ -24,16 +26,17 @@ struct FrameInput
             MOUSE_MOVED,
             MOUSE_CLICKED
         };
-        Kind kind;
+        Kind kind; // what happened
         int code;        // a Key for the keyboard, a MouseButton for a click (-1: none of the table's)
         Vector position; // window pixels of the 1024 x 768 picture, for the mouse
     };
 
-    std::vector<Happening> happenings;
-    bool keys[KEY_COUNT] = {};
+    std::vector<Happening> happenings; // the window's events, in their order
+    bool keys[KEY_COUNT] = {}; // each Key held, by its value
     // Left, middle and right, in that order.
     bool buttons[3] = {};
 
+    // Back to no input at all.
     void clear() { *this = FrameInput(); }
 };
 

@@ -22,16 +22,25 @@ const int FILES_NEEDED = 16;
 class GameManager : public Manager
 {
 public:
+    // The one game manager.
     static GameManager& getInstance();
 
+    // Starts the log (its file, "orvane.log", and the run's recording beside it), the display (the window), the
+    // world and the input, in that order; 0, or -1 when one cannot start (said in the log, or on the standard error
+    // without one). It needs ov-font.ttf in the working folder.
     int start() override;
+    // Ends the game and stops the managers in the reverse order, the log last. Safe on managers that never started.
     void stop() override;
 
     // The game loop; returns when the game is over.
     void run();
 
+    // Whether the game is over: the loop ends after the frame in which it is set.
+    ///@{
     void setGameOver(bool gameOver = true) { m_gameOver = gameOver; }
     bool getGameOver() const { return m_gameOver; }
+    ///@}
+    // The number of the frame being run (from 1), or of the last one once the loop has ended.
     int getStepCount() const { return m_stepCount; }
 
     // The game's own manager, which builds the level: started at the top of
@@ -40,6 +49,7 @@ public:
 
     // The frame sleep; tests replace it to check the loop's timing.
     using SleepFunction = void (*)(int milliseconds);
+    // Replaces the sleep between frames (milliseconds); nullptr puts the system's back.
     void setSleepFunction(SleepFunction sleep);
 
     // A frame's end for the recorder: every object's digest, in the world's

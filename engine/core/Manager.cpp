@@ -93,6 +93,12 @@ int Manager::unregisterInterest(Object* object, const std::string& eventType)
     return 0;
 }
 
+void Manager::dropObject(Object* object)
+{
+    for (int slot = 0; slot < m_eventCount; ++slot)
+        m_interested[slot].remove(object);
+}
+
 const std::string& Manager::getEventName(int slot) const
 {
     static const std::string none;

@@ -29,6 +29,8 @@ const char RECORDING_FILE[] = "orvane.replay";
 class Recorder
 {
 public:
+    // Whether the run is recorded, replayed, or neither (a replay that has
+    // ended, or a program that never started the game manager).
     enum class Mode
     {
         OFF,
@@ -43,16 +45,20 @@ public:
         UNUSABLE = 2  // the recording is damaged, cut short, or not for this program
     };
 
+    // The one recorder.
     static Recorder& getInstance();
 
+    // What the recorder is doing now.
     Mode getMode() const { return m_mode; }
 
     // Recording: from now on everything is kept, in memory until openFile
     // names the file, which is then emptied and written from the start.
     // Without the file (it cannot be written), one line on the standard
     // error says so and the run goes on unrecorded.
+    ///@{
     void startRecording();
     void openFile(const char* path);
+    ///@}
     // After the log's last line: the stop's readings, then the file closes.
     // Replaying: the replay must end here too.
     void finish();
@@ -63,9 +69,11 @@ public:
     // Frames without the loop's sleep when fast; each frame's digest
     // compared with the recording's when checking.
     void startReplay(bool fast, bool check);
+    // Whether a fast replay is running: the loop then skips its sleep.
     bool isFast() const { return m_mode == Mode::REPLAYING && m_fast; }
     // Q in the replay's window: the replay ends after this frame.
     void abandon();
+    // How the replay went (AGREED until it parts or ends otherwise).
     Result getResult() const { return m_result; }
     // What the replay found, for the person who started it.
     const std::string& getReport() const { return m_report; }
@@ -73,19 +81,24 @@ public:
     // The seam. Recording, each keeps what it is given and returns it;
     // replaying, each returns what the recording holds in its place.
     // Times are milliseconds of the UTC day.
+    ///@{
     int time(int now);
     int seed(int seed);
     bool audio(bool available);
     bool keyDown(bool down);
     void input(FrameInput& input);
+    ///@}
     // True also when a replay has ended (or parted), so that the game ends.
     bool quit(bool requested);
+    // The loop's frame number, from 1, as each frame begins.
     void beginFrame(int frame);
     // Each object's id and digest, in the world's order; describe tells of an
     // object by its id, for the report of a replay that parts from its recording.
+    ///@{
     using ObjectDigests = std::vector<std::pair<int, std::uint32_t>>;
     using Describe = std::string (*)(int id);
     void endFrame(const ObjectDigests& objects, Describe describe);
+    ///@}
 
 private:
     Recorder() = default;

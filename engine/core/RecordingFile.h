@@ -41,23 +41,17 @@ const int RECORDING_VERSION = 1;
 // What one line holds.
 struct FrameRecord
 {
-    int frame = 0;  // 0 for the start-up, -1 for the stop
-    int line = 0;   // in the file, from 1
-    std::vector<int> times;  // milliseconds of the UTC day
-    std::vector<int> seeds;
-    std::vector<bool> audio;
-    std::vector<bool> keyAnswers;
-    FrameInput input;
-    bool quit = false;
-    bool hasDigest = false;
-    std::uint32_t digest = 0;
+    int frame = 0;                // 0 for the start-up, -1 for the stop
+    int line = 0;                 // in the file, from 1
+    std::vector<int> times;       // milliseconds of the UTC day
+    std::vector<int> seeds;       // for the random numbers
+    std::vector<bool> audio;      // whether a sound device was found
+    std::vector<bool> keyAnswers; // to "is this key down?", in order
+    FrameInput input;             // the window's, as the input manager received it
+    bool quit = false;            // asked to quit from outside the window
+    bool hasDigest = false;       // a frame's line has the world's digest
+    std::uint32_t digest = 0;     // the world's, after the frame
     std::vector<std::pair<int, std::uint8_t>> changed; // object id, its digest's low 8 bits
-
-    bool empty() const
-    {
-        return times.empty() && seeds.empty() && audio.empty() && keyAnswers.empty() && !quit &&
-               input.happenings.empty();
-    }
 };
 
 // Writes and reads the lines above.
@@ -76,11 +70,14 @@ public:
     // platform; `complete` tells whether it has its "end" line.
     static bool read(const std::string& path, std::vector<FrameRecord>& records, bool& complete, std::string& error);
 
-    // The engine's names of keys and mouse buttons, and back (-1: Undefined).
+    // The engine's names of keys and mouse buttons, and back (-1: Undefined);
+    // false for a name that is neither.
+    ///@{
     static const char* keyName(int key);
     static const char* buttonName(int button);
     static bool keyCode(const std::string& name, int& key);
     static bool buttonCode(const std::string& name, int& button);
+    ///@}
 };
 
 } // namespace ov

@@ -23,9 +23,13 @@ const char FONT_FILE[] = "ov-font.ttf";
 class DisplayManager : public Manager
 {
 public:
+    // The one display manager.
     static DisplayManager& getInstance();
 
+    // Opens the window, "Orvane", of 1024 x 768 pixels on 80 x 30 cells, with the font ov-font.ttf from the working
+    // folder; 0, or -1 (logged) without a display, a usable screen or the font.
     int start() override;
+    // Closes the window.
     void stop() override;
 
     // One character at a world position (cells); 0, or -1 without a window.
@@ -49,17 +53,25 @@ public:
     // while showing a frame, which it may do when memory runs short; the
     // window must then be left alone for good.
     using FailureHandler = void (*)(const char* doing);
+    // Who is called then (the game manager).
     void setFailureHandler(FailureHandler handler) { m_onFailure = handler; }
 
+    // The window, nullptr before start or without a display; it stays the display manager's.
     sf::RenderWindow* getWindow() const { return m_window; }
+    // The frame being gathered (for tests and benchmarks), and the font every character is drawn with.
+    ///@{
     const FrameBatch& getFrameBatch() const { return m_batch; }
     const sf::Font& getFont() const { return m_font; }
+    ///@}
+    // The window's picture in pixels (1024 x 768) and in cells (80 x 30), and one cell's size in pixels.
+    ///@{
     int getWidthPixels() const { return m_widthPixels; }
     int getHeightPixels() const { return m_heightPixels; }
     int getWidthCells() const { return m_widthCells; }
     int getHeightCells() const { return m_heightCells; }
     float getCellWidth() const { return static_cast<float>(m_widthPixels) / static_cast<float>(m_widthCells); }
     float getCellHeight() const { return static_cast<float>(m_heightPixels) / static_cast<float>(m_heightCells); }
+    ///@}
 
 private:
     DisplayManager();

@@ -24,13 +24,18 @@ public:
     // target by others must therefore come after draw, which ends this.
     void beginOnCleared(sf::Color color);
 
+    // One cell: its background rectangle, then its glyph at the position an sf::Text would take (view units).
+    ///@{
     void addBackground(const sf::FloatRect& box, sf::Color color);
     void addCharacter(sf::Vector2f textPosition, char ch, sf::Color color);
+    ///@}
 
     // Draws the frame, or forgets it, and starts an empty one over a target
     // not known to be clear.
     void draw(sf::RenderTarget& target);
+    // Forgets the frame without drawing it.
     void clear();
+    // The vertices gathered so far: six for each background kept and each visible glyph.
     std::size_t getVertexCount() const { return m_vertices.size(); }
 
 private:

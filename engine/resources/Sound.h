@@ -24,19 +24,29 @@ public:
     virtual ~Sound() = default;
     // Slots move down when an earlier sound is unloaded; the voice moves with
     // its own samples, its volume and pitch.
+    ///@{
     Sound(Sound&&) = default;
     Sound& operator=(Sound&&) = default;
+    ///@}
 
+    // Decodes the file (WAV, OGG or FLAC) into memory; 0, or -1 (logged) for a file that is missing, not sound, or
+    // longer than MAX_SOUND_SECONDS.
     int loadSound(const std::string& filename);
+    // The label the resource manager finds it by.
+    ///@{
     void setLabel(const std::string& label) { m_label = label; }
     const std::string& getLabel() const { return m_label; }
+    ///@}
     // Once or looping; nothing without a voice.
     void play(bool loop);
     // Volume 0 to 100, pitch 1 as recorded; kept by the voice.
+    ///@{
     void setVolume(float volume);
     void setPitch(float pitch);
-    // The voice and its samples, or none (nothing loaded, or no audio device).
+    ///@}
+    // The voice, or none (nothing loaded, or no audio device).
     sf::Sound* getSound() { return m_voice ? &m_voice->sound : nullptr; }
+    // Its samples, or none.
     const sf::SoundBuffer* getBuffer() const { return m_voice ? &m_voice->buffer : nullptr; }
 
 private:

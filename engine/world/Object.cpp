@@ -38,8 +38,13 @@ Object::~Object()
 
     logMessage("ALERT", "Die.");
 
-    // The world must not keep following or deleting an object that is gone.
+    // The world must not keep following or deleting an object that is gone,
+    // and no registry may keep its address: the constructor's step
+    // registration and the types the game manager was told of are never
+    // taken back otherwise.
     world.forgetObject(this);
+    world.dropObject(this);
+    GameManager::getInstance().dropObject(this);
 }
 
 void Object::setPosition(Vector position)

@@ -28,51 +28,100 @@ public:
 
     // Virtual operations in a fixed order: destructor, setPosition, handleEvent, draw.
     virtual ~Object();
+    // Where the object is, in world cells: the middle of its sprite (the top-left corner of its box is position +
+    // box.corner). Placed directly, without collisions; WorldManager::moveObject moves with them.
     virtual void setPosition(Vector position);
+    // Hears an event: a game's object tells kinds apart by Event::getType.
     // 1 when handled, 0 otherwise.
     virtual int handleEvent(const Event&) { return 0; }
+    // Draws the sprite's current frame centred on the position and advances the animation; nothing when invisible
+    // or without a sprite. 0, or -1. A game's object may draw more (text, for one) or otherwise.
     virtual int draw();
 
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
+    // A number of its own, from 0 in the order objects are made, never reused.
     int getId() const { return m_id; }
+    // A name of the object's kind, "Object" by default; its log lines come from "type id".
+    ///@{
     void setType(const std::string& type);
     const std::string& getType() const { return m_type; }
+    ///@}
+    // Where the object is (see setPosition).
     Vector getPosition() const { return m_position; }
 
-    // The velocity is kept as a direction of unit length and a speed.
+    // The velocity in cells a frame (y grows downwards), kept as a direction
+    // of unit length and a speed.
+    ///@{
     void setVelocity(Vector velocity);
     Vector getVelocity() const { return Vector(m_speed * m_direction.x, m_speed * m_direction.y); }
     Vector getDirection() const { return m_direction; }
     float getSpeed() const { return m_speed; }
+    ///@}
 
+    // The box the object collides with, relative to its position; a sprite sets it to the sprite's size, centred.
+    ///@{
     void setBox(Box box);
     Box getBox() const { return m_box; }
+    ///@}
 
-    // Looks the sprite up by label; the first sprite puts the object into the world.
+    // Looks the sprite up by label and shows it from its first frame, the box
+    // becoming the sprite's size; the first sprite puts the object into the
+    // world. 0, or -1 (logged) for a label not loaded.
     int setSprite(const std::string& label);
+    // The label of the sprite, and the animation that shows it.
+    ///@{
     const std::string& getSpriteName() const { return m_spriteName; }
     Animation& getAnimation() { return m_animation; }
     const Animation& getAnimation() const { return m_animation; }
+    ///@}
 
+    // The layer the object is drawn in, 0 (first, at the back) to MAX_ALTITUDE; out of range is refused (logged)
+    // for an object in the world.
+    ///@{
     void setAltitude(int altitude);
     int getAltitude() const { return m_altitude; }
+    ///@}
+    // How the object takes part in collisions: BLOCKING (the default), SOFT or GHOST.
+    ///@{
     void setCollisionKind(CollisionKind kind);
     CollisionKind getCollisionKind() const { return m_collisionKind; }
+    ///@}
+    // Whether soft objects stop it too (off by default: it passes through them, and both hear of the collision).
+    ///@{
     void setBlockedBySoft(bool blocked) { m_blockedBySoft = blocked; }
     bool isBlockedBySoft() const { return m_blockedBySoft; }
+    ///@}
+    // Whether the world moves, updates and draws it (on by default).
+    ///@{
     void setActive(bool active) { m_active = active; }
     bool isActive() const { return m_active; }
+    ///@}
+    // Whether it is drawn (on by default); it still moves and collides.
+    ///@{
     void setVisible(bool visible) { m_visible = visible; }
     bool isVisible() const { return m_visible; }
+    ///@}
+    // Whether the world pulls it down each frame (off by default).
+    ///@{
     void setGravity(bool gravity) { m_gravity = gravity; }
     bool getGravity() const { return m_gravity; }
+    ///@}
+    // Whether it is drawn even outside the view (off by default), for objects that draw where they like.
+    ///@{
     void setAlwaysDraw(bool alwaysDraw) { m_alwaysDraw = alwaysDraw; }
     bool getAlwaysDraw() const { return m_alwaysDraw; }
+    ///@}
 
+    // Notes, or forgets, that the object wants events of a type (EVENT_TYPE_STEP, _KEYBOARD, _MOUSE, or a game's
+    // own); 0, or -1 beyond MAX_OBJ_EVENTS types. The engine hands every object the step, keyboard and mouse events
+    // regardless: the notes are bookkeeping.
+    ///@{
     int registerInterest(const std::string& eventType);
     int unregisterInterest(const std::string& eventType);
+    ///@}
+    // How many types it has noted.
     int getEventTypeCount() const { return static_cast<int>(m_eventTypes.size()); }
 
     // Whether a blocking object lies just below.

@@ -18,12 +18,14 @@ public:
     int find(const Object* object) const;
     // Stores the number for the object, replacing any it had. The object must not be none.
     void set(const Object* object, int value);
+    // Forgets the object (nothing when it has no number).
     void erase(const Object* object);
     // Forgets every object.
     void clear();
     // Makes room for this many objects at once.
     void reserve(int count);
 
+    // The number of objects held.
     int getCount() const { return m_count; }
 
 private:

@@ -22,10 +22,13 @@ class ObjectList
 {
 public:
     ObjectList();
+    // Copies are independent lists of the same objects; a moved-from list is empty.
+    ///@{
     ObjectList(const ObjectList& other);
     ObjectList(ObjectList&& other) noexcept;
     ObjectList& operator=(const ObjectList& other);
     ObjectList& operator=(ObjectList&& other) noexcept;
+    ///@}
     ~ObjectList();
 
     // 0 when stored (or already held: warned, list unchanged), -1 on no object or no memory.
@@ -35,10 +38,14 @@ public:
     // Back to one slot and no entries.
     void clear();
 
+    // Whether the object is in the list (false for nullptr).
     bool contains(const Object* object) const { return object && findSlot(object) >= 0; }
+    // The entries held, the room for them before the list grows, and whether there are none.
+    ///@{
     int getCount() const { return m_count; }
     int getCapacity() const { return m_capacity; }
     bool isEmpty() const { return m_count == 0; }
+    ///@}
 
     // Entry at an index; nullptr outside 0 to count - 1. Inline: every pass
     // over the world reads its lists through it.
@@ -51,8 +58,11 @@ public:
         return m_items[index];
     }
 
+    // Whether the same object may be inserted twice (off by default: a second insert warns and changes nothing).
+    ///@{
     void setAllowDuplicates(bool allow) { m_allowDuplicates = allow; }
     bool getAllowDuplicates() const { return m_allowDuplicates; }
+    ///@}
 
     // A copy of this list that then receives every entry of the other, in order.
     ObjectList operator+(ObjectList other) const;

@@ -30,13 +30,18 @@ class SpatialGrid
 public:
     // Files the object at its current box, after every object already filed.
     void insert(Object* object);
+    // Takes the object out (nothing when it is not filed).
     void remove(const Object* object);
     // Files the object again after its position or box changed.
     void update(Object* object);
+    // Forgets every object.
     void clear();
 
+    // Whether the object is filed, and how many are.
+    ///@{
     bool contains(const Object* object) const { return m_filingOf.find(object) >= 0; }
     int getCount() const { return m_filingOf.getCount(); }
+    ///@}
 
     // Appends every filed object whose world box may meet the area (at least
     // every one that does), each once, in filing order. False, with nothing

@@ -24,6 +24,7 @@ bool matches(const std::uint8_t* p, Ink ink)
     case Ink::Yellow: return r > 110 && g > 110 && b < r / 3 && b < g / 3;
     case Ink::Cyan:   return g > 110 && b > 110 && r < g / 3 && r < b / 3;
     case Ink::Red:    return r > 110 && g < r / 3 && b < r / 3;
+    case Ink::Green:  return g > 110 && r < g / 3 && b < g / 3;
     case Ink::White:  return r > 110 && g > 110 && b > 110 && r - g < 40 && g - r < 40 && b - g < 40 && g - b < 40;
     }
     return false;

@@ -18,6 +18,7 @@ enum class Ink
     Yellow,
     Cyan,
     Red,
+    Green,
     White
 };
 

@@ -154,8 +154,11 @@ TEST(RecordAgain, TheStoredRecordings)
             const double deadline = now() + 150;
             while (now() < deadline && run.process().running())
             {
-                sleepSeconds(0.8);
-                run.tap("space");
+                // Jumps held a moment, as a person jumps: a bare tap does not clear a step.
+                sleepSeconds(0.6);
+                run.keyDown("space");
+                sleepSeconds(0.2);
+                run.keyUp("space");
                 if (!attack)
                     continue;
                 const InkBox player = findPlayer(run);

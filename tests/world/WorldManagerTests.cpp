@@ -1,5 +1,6 @@
 #include "WorldTesting.h"
 
+#include "engine/core/GameManager.h"
 #include "engine/display/DisplayManager.h"
 #include "engine/world/WorldManager.h"
 
@@ -156,9 +157,13 @@ TEST_F(WorldManagerTest, ViewFollowsWithSlack)
     EXPECT_NEAR(world().getView().corner.y, 2.0f, 1e-4f);
 }
 
-TEST_F(WorldManagerTest, DestroyedObjectIsNoLongerFollowed)
+// Nothing of the world keeps a destroyed object's address: not the view,
+// and not the registries of event types, where a new object made at the
+// same address would be taken for it ("already in list").
+TEST_F(WorldManagerTest, DestroyedObjectIsForgottenEverywhere)
 {
     auto* hero = new Probe(cellBox(), Vector(40.0f, 15.0f));
+    ASSERT_EQ(hero->registerInterest(ov::EVENT_TYPE_KEYBOARD), 0);
     ASSERT_EQ(world().setViewFollowing(hero), 0);
     ov::Object outsider;
     EXPECT_EQ(world().setViewFollowing(&outsider), -1);
@@ -168,4 +173,8 @@ TEST_F(WorldManagerTest, DestroyedObjectIsNoLongerFollowed)
     world().update(1);
     EXPECT_EQ(world().getViewFollowing(), nullptr);
     EXPECT_EQ(world().setViewFollowing(nullptr), 0);
+    const ov::Manager* registries[] = {&world(), &ov::GameManager::getInstance()};
+    for (const ov::Manager* manager : registries)
+        for (int slot = 0; slot < manager->getEventCount(); ++slot)
+            EXPECT_FALSE(manager->getInterested(slot).contains(hero)) << manager->getEventName(slot);
 }
