@@ -15,11 +15,11 @@ Fly::Fly(ov::Vector position) : m_home(position)
     setAltitude(3);
     setSprite("fly");
     setPosition(position);
-    registerInterest(ov::EVENT_TYPE_STEP);
 }
 
 int Fly::handleEvent(const ov::Event& event)
 {
+    // Every object near the view hears each frame's step.
     if (event.getType() == ov::EVENT_TYPE_STEP)
     {
         // Circles its home, a cell or two across, a turn every 2 s (60 steps).

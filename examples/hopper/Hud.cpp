@@ -18,7 +18,6 @@ Hud::Hud(const Frog& frog, int flies) : m_frog(frog), m_flies(flies)
     setAlwaysDraw(true);
     ov::WorldManager::getInstance().insertObject(this);
     registerInterest(ov::EVENT_TYPE_KEYBOARD);
-    registerInterest(ov::EVENT_TYPE_STEP);
 }
 
 int Hud::handleEvent(const ov::Event& event)

@@ -3,8 +3,7 @@
 Pad::Pad(ov::Vector position, bool small)
 {
     setType("Pad");
-    // Blocking, without gravity: it stays where it is put and stops the frog.
-    setCollisionKind(ov::BLOCKING);
+    // Blocking (the default), without gravity: it stays put and stops the frog.
     setSprite(small ? "leaf" : "pad");
     setPosition(position);
 }

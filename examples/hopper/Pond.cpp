@@ -17,6 +17,16 @@ const int PADS = 12;
 // The height of each pad above the water, in rows: a hop climbs 9 at most.
 const int RISE[PADS] = {4, 6, 9, 7, 4, 8, 12, 9, 6, 10, 7, 4};
 
+// The cell of the world under a pixel of the window's picture: the pointer
+// is in pixels, the world in cells, and the view is where the window looks.
+ov::Vector cellAt(ov::Vector pixel)
+{
+    const ov::DisplayManager& display = ov::DisplayManager::getInstance();
+    const ov::Box view = ov::WorldManager::getInstance().getView();
+    return ov::Vector(view.corner.x + pixel.x / display.getCellWidth(),
+                      view.corner.y + pixel.y / display.getCellHeight());
+}
+
 } // namespace
 
 Pond::Pond()
@@ -45,18 +55,15 @@ Pond::Pond()
 
 int Pond::handleEvent(const ov::Event& event)
 {
-    if (event.getType() != ov::EVENT_TYPE_MOUSE)
-        return 0;
-    const ov::EventMouse& mouse = static_cast<const ov::EventMouse&>(event);
-    if (mouse.getAction() != ov::MouseAction::Clicked || mouse.getButton() != ov::MouseButton::Left)
-        return 0;
-    // The pointer is in pixels of the window's picture; the world is in cells
-    // from the world's corner, and the view is where the window looks.
-    const ov::DisplayManager& display = ov::DisplayManager::getInstance();
-    const ov::Box view = ov::WorldManager::getInstance().getView();
-    const ov::Vector cell(view.corner.x + mouse.getPosition().x / display.getCellWidth(),
-                          view.corner.y + mouse.getPosition().y / display.getCellHeight());
-    new Pad(cell, true);
-    logMessage("", "Laid a leaf.");
-    return 1;
+    if (event.getType() == ov::EVENT_TYPE_MOUSE)
+    {
+        const ov::EventMouse& mouse = static_cast<const ov::EventMouse&>(event);
+        if (mouse.getAction() == ov::MouseAction::Clicked && mouse.getButton() == ov::MouseButton::Left)
+        {
+            new Pad(cellAt(mouse.getPosition()), true);
+            logMessage("", "Laid a leaf.");
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -1,5 +1,4 @@
-// Hopper: a frog hops along a row of lily pads eating flies. A small game
-// on the Orvane engine, to read beside docs/writing-a-game.md.
+// Hopper: a frog hops along lily pads eating flies (see docs/writing-a-game.md).
 #include "Hud.h"
 #include "Pond.h"
 
