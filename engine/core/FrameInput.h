@@ -35,9 +35,6 @@ struct FrameInput
     bool keys[KEY_COUNT] = {}; // each Key held, by its value
     // Left, middle and right, in that order.
     bool buttons[3] = {};
-
-    // Back to no input at all.
-    void clear() { *this = FrameInput(); }
 };
 
 } // namespace ov
